@@ -6,23 +6,6 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 
-QString FileDialogLayout::rawSuffix() {
-    return QStringLiteral(".rvl");
-}
-
-QString FileDialogLayout::universalSuffix() {
-    return QStringLiteral(".ulmx");
-}
-
-QString FileDialogLayout::rawFilter() {
-    return QStringLiteral("Quorlin raw channel list files (*") + rawSuffix() + QStringLiteral(")");
-}
-
-QString FileDialogLayout::universalFilter() {
-    return QStringLiteral("Quorlin universal channel list files (*") + universalSuffix() +
-           QStringLiteral(")");
-}
-
 QLineEdit *FileDialogLayout::fileNameEdit(QFileDialog *dialog) {
     return dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
 }

@@ -14,12 +14,6 @@ class QWidget;
 // version: every caller checks for null.
 class FileDialogLayout {
 public:
-    static QString rawSuffix();
-    static QString universalSuffix();
-    // The file-type entries; compared with the file-type combo's text, so they are never translated.
-    static QString rawFilter();
-    static QString universalFilter();
-
     static QLineEdit *fileNameEdit(QFileDialog *dialog);
     static QComboBox *fileTypeCombo(QFileDialog *dialog);
     // The stack holding the list and detail views of the folder's contents.

@@ -1,5 +1,6 @@
 #include "dialogs/openfiledialog.h"
 
+#include "core/sharedtexts.h"
 #include "dialogs/filedialoglayout.h"
 
 #include <QComboBox>
@@ -15,9 +16,8 @@ OpenFileDialog::OpenFileDialog(QWidget *parent, const QString &caption, const QS
     // We add a row to the dialog's grid and reach into its children: only the widget-based dialog has them.
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFile);
-    setNameFilter(mergeMode ? FileDialogLayout::universalFilter()
-                            : FileDialogLayout::rawFilter() + QStringLiteral(";;") +
-                                  FileDialogLayout::universalFilter());
+    setNameFilter(mergeMode ? UNIVERSAL_FILE_FILTER
+                            : RAW_FILE_FILTER + QStringLiteral(";;") + UNIVERSAL_FILE_FILTER);
 
     countryLabel = new QLabel(tr("Country:"), this);
     countryLabel->setObjectName(QStringLiteral("countryLabel"));
@@ -58,7 +58,7 @@ QString OpenFileDialog::selectedCountry() const {
 void OpenFileDialog::setCountrySelectionAvaliability(const QString &text) {
     if (fileNameEdit)
         fileNameEdit->clear();
-    const bool universal = (text == FileDialogLayout::universalFilter());
+    const bool universal = (text == UNIVERSAL_FILE_FILTER);
     countryCombo->setEnabled(universal);
     countryLabel->setEnabled(universal);
 }

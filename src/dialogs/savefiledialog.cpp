@@ -1,5 +1,6 @@
 #include "dialogs/savefiledialog.h"
 
+#include "core/sharedtexts.h"
 #include "dialogs/filedialoglayout.h"
 #include "platform/removablemedia.h"
 
@@ -16,7 +17,7 @@ SaveFileDialog::SaveFileDialog(QWidget *parent, const QString &caption, int form
     : QFileDialog(parent, caption, directory, QString()) {
     setOption(QFileDialog::DontUseNativeDialog, true);
     setAcceptMode(QFileDialog::AcceptSave);
-    setNameFilter(FileDialogLayout::rawFilter() + QStringLiteral(";;") + FileDialogLayout::universalFilter());
+    setNameFilter(RAW_FILE_FILTER + QStringLiteral(";;") + UNIVERSAL_FILE_FILTER);
 
     formatLabel = new QLabel(tr("Format:"), this);
     formatLabel->setObjectName(QStringLiteral("formatLabel"));
@@ -57,7 +58,7 @@ void SaveFileDialog::fillFormats(int format) {
 }
 
 int SaveFileDialog::selectedFormat() const {
-    if (fileTypeCombo && fileTypeCombo->currentText() == FileDialogLayout::universalFilter())
+    if (fileTypeCombo && fileTypeCombo->currentText() == UNIVERSAL_FILE_FILTER)
         return 1;
     return formatCombo->currentData().toInt();
 }
@@ -65,7 +66,7 @@ int SaveFileDialog::selectedFormat() const {
 void SaveFileDialog::setFormatSelectionAvaliability(const QString &text) {
     if (fileNameEdit)
         fileNameEdit->clear();
-    const bool raw = (text == FileDialogLayout::rawFilter());
+    const bool raw = (text == RAW_FILE_FILTER);
     formatCombo->setEnabled(raw);
     formatLabel->setEnabled(raw);
 }
@@ -83,11 +84,10 @@ void SaveFileDialog::accept() {
     if (name.trimmed().isEmpty())
         return;
     const QString type = fileTypeCombo->currentText();
-    if (type == FileDialogLayout::rawFilter() && !name.endsWith(FileDialogLayout::rawSuffix()))
-        name += FileDialogLayout::rawSuffix();
-    else if (type == FileDialogLayout::universalFilter() &&
-             !name.endsWith(FileDialogLayout::universalSuffix()))
-        name += FileDialogLayout::universalSuffix();
+    if (type == RAW_FILE_FILTER && !name.endsWith(QLatin1String(RAW_FILE_SUFFIX)))
+        name += QLatin1String(RAW_FILE_SUFFIX);
+    else if (type == UNIVERSAL_FILE_FILTER && !name.endsWith(QLatin1String(UNIVERSAL_FILE_SUFFIX)))
+        name += QLatin1String(UNIVERSAL_FILE_SUFFIX);
     // The selected files are the rows selected in the folder view, and only without any selection the
     // typed name: a folder clicked before typing would otherwise win over the completed name.
     if (auto *listView = findChild<QListView *>(QStringLiteral("listView"));
