@@ -1,0 +1,27 @@
+#include "dialogs/aboutdialog.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+
+AboutDialog::AboutDialog(QWidget *parent) : CustomDialog(parent, tr("About program")) {
+    setContentLayout(aboutLayout());
+}
+
+QHBoxLayout *AboutDialog::aboutLayout() {
+    auto *row = new QHBoxLayout;
+    row->addSpacing(20);
+    auto *icon = new QLabel;
+    icon->setObjectName(QStringLiteral("aboutIcon"));
+    icon->setPixmap(QPixmap(QStringLiteral(":/img/icons/icon-big")));
+    row->addWidget(icon, 0);
+    row->addSpacing(20);
+    auto *text = new QLabel(tr("Quorlin Tunelane v%1\nCopyright (C) Quorlin Electronics Co. Ltd. "
+                               "All rights reserved.")
+                                .arg(QCoreApplication::applicationVersion()));
+    text->setObjectName(QStringLiteral("aboutText"));
+    text->setTextFormat(Qt::PlainText);
+    row->addWidget(text, 100);
+    return row;
+}
