@@ -2,6 +2,8 @@
 
 #include "dialogs/questionrow.h"
 
+#include <QHBoxLayout>
+
 DeleteDialog::DeleteDialog(const QString &channelName, QWidget *parent)
     : CustomDialog(parent, tr("Confirm channel delete"), QDialogButtonBox::Ok | QDialogButtonBox::Cancel) {
     // The name comes from the channel-list file: shown as plain text, never as markup.

@@ -2,6 +2,8 @@
 
 #include "dialogs/questionrow.h"
 
+#include <QHBoxLayout>
+
 RenumberDialog::RenumberDialog(int number, QWidget *parent)
     : CustomDialog(parent, tr("Channel number collision"), QDialogButtonBox::Ok | QDialogButtonBox::Cancel) {
     setContentLayout(QuestionRow::create(QStringLiteral(":/img/dialogs/exclamation"),
