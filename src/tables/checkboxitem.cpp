@@ -1,0 +1,18 @@
+#include "tables/checkboxitem.h"
+
+CheckBoxItem::CheckBoxItem(Channel *channel, bool checked) : m_channel(channel) {
+    setFlags(Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled);
+    setChecked(checked);
+}
+
+bool CheckBoxItem::isChecked() const {
+    return data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
+void CheckBoxItem::setChecked(bool checked) {
+    setData(Qt::CheckStateRole, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool CheckBoxItem::operator<(const QTableWidgetItem &other) const {
+    return isChecked() && other.data(Qt::CheckStateRole).toInt() != Qt::Checked;
+}

@@ -1,0 +1,30 @@
+#ifndef CHECKBOXITEM_H
+#define CHECKBOXITEM_H
+
+#include <QTableWidgetItem>
+
+class Channel;
+
+// The first cell of every table row: its check mark, the row's channel and the row's shown flag. The item
+// is neither user-checkable nor editable, so only the table changes the mark.
+class CheckBoxItem : public QTableWidgetItem {
+public:
+    CheckBoxItem(Channel *channel, bool checked);
+
+    // Not owned: the channel lives in the document's list.
+    Channel *channel() const { return m_channel; }
+    void setChannel(Channel *channel) { m_channel = channel; }
+    bool isShown() const { return m_shown; }
+    void setShown(bool shown) { m_shown = shown; }
+    bool isChecked() const;
+    void setChecked(bool checked);
+
+    // Checked rows sort before unchecked ones; rows in the same state are equal.
+    bool operator<(const QTableWidgetItem &other) const override;
+
+private:
+    Channel *m_channel;
+    bool m_shown = true;
+};
+
+#endif

@@ -1,0 +1,12 @@
+#include "tables/symbolrateitem.h"
+
+#include "core/satellitechannel.h"
+#include "tables/itemchannel.h"
+
+bool SymbolRateItem::operator<(const QTableWidgetItem &other) const {
+    const auto *mine = dynamic_cast<const SatelliteChannel *>(channelOfItem(*this));
+    const auto *theirs = dynamic_cast<const SatelliteChannel *>(channelOfItem(other));
+    if (!mine || !theirs)
+        return QTableWidgetItem::operator<(other);
+    return mine->symbolRate() < theirs->symbolRate();
+}
