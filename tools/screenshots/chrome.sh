@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Renders the message boxes, the styled widgets and the main-window frame with the application style sheet into
+# PNGs for a person to look at. Usage: tools/screenshots/chrome.sh [outdir] (default build/screenshots).
+# Needs a configured build tree in build/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+out="$(realpath -m "${1:-$root/build/screenshots}")"
+cmake --build "$root/build" --target widgets_screenshots >/dev/null
+mkdir -p "$out"
+sandbox="$(mktemp -d)"
+trap 'rm -rf "$sandbox"' EXIT
+TMPDIR="$sandbox" XDG_CONFIG_HOME="$sandbox" QT_QPA_PLATFORM=offscreen TUNELANE_SCREENSHOT_DIR="$out" \
+    "$root/build/tests/widgets/widgets_screenshots" >/dev/null
+ls "$out"/widgets-*.png
