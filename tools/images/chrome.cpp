@@ -19,7 +19,6 @@ int written = 0;
 // One palette for the whole chrome: dark graphite with a calm teal accent.
 const QColor barTop(0x4a, 0x4e, 0x56);
 const QColor barBottom(0x2c, 0x2f, 0x34);
-const QColor barHighlight(0x6c, 0x72, 0x7b);
 const QColor outline(0x17, 0x18, 0x1a);
 const QColor accent(0x3f, 0xb0, 0xc0);
 const QColor steelTop(0x74, 0x79, 0x82);
@@ -57,7 +56,8 @@ void titleBarBackground() {
     QImage img = canvas(40, 29);
     QPainter p(&img);
     p.fillRect(img.rect(), vertical(0, 29, barTop, barBottom));
-    p.fillRect(QRect(0, 0, 40, 1), barHighlight);
+    // The top row is a soft highlight: on a dialog it meets the cap of the background frame without a seam.
+    p.fillRect(QRect(0, 0, 40, 1), barTop.lighter(108));
     p.fillRect(QRect(0, 0, 1, 29), outline);
     p.fillRect(QRect(39, 0, 1, 29), outline);
     p.fillRect(QRect(1, 1, 1, 28), QColor(255, 255, 255, 18));
@@ -146,9 +146,14 @@ void dialogBackground() {
     QPainterPath rows;
     rows.addRect(0, 0, w, 9);
     cap = cap.intersected(rows);
-    p.fillPath(cap, vertical(0, 9, QColor(0x55, 0x5a, 0x62), barTop));
+    p.fillPath(cap, vertical(0, 9, barTop.lighter(118), barTop.lighter(109)));
+    // Outline only round the top: the bottom of the cap runs on into the title bar.
+    p.save();
+    p.setClipRect(QRect(0, 0, w, 9));
     p.setPen(QPen(outline, 1));
-    p.drawPath(cap);
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1.0, 9 + 12), 6, 6);
+    p.restore();
     p.setPen(QPen(QColor(255, 255, 255, 45), 1));
     p.drawLine(QPointF(6, 1.5), QPointF(w - 6, 1.5));
     p.setRenderHint(QPainter::Antialiasing, false);
