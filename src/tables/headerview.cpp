@@ -1,5 +1,6 @@
 #include "tables/headerview.h"
 
+#include "dialogs/configuredialog.h"
 #include "tables/grid.h"
 
 #include <QAction>
@@ -176,7 +177,23 @@ void HeaderView::on_sectionClicked(int) {
 }
 
 void HeaderView::on_configure_triggered(bool) {
-    // Filled in below once the configuration dialog exists.
+    Grid *table = grid();
+    if (!table)
+        return;
+    ConfigureDialog dialog(this);
+    // The check column (visual position 0) is never offered.
+    for (int visual = 1; visual < count(); ++visual) {
+        const int logical = logicalIndex(visual);
+        const QTableWidgetItem *item = table->horizontalHeaderItem(logical);
+        if (item)
+            dialog.addColumn(item->text(), item->type(), !isSectionHidden(logical));
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QList<ColumnChoice> choices;
+    for (int row = 0; row < dialog.count(); ++row)
+        choices.append({dialog.columnIdAt(row), dialog.isColumnVisible(row)});
+    applyColumnChoices(choices);
 }
 
 void HeaderView::applyColumnChoices(const QList<ColumnChoice> &choices) {
