@@ -111,15 +111,15 @@ MainGrid *MainGrid::createCableGrid(bool orderedFavourites) {
 MainGrid *MainGrid::createSatelliteGrid(bool orderedFavourites) {
     return createGrid(SATELLITE_LIST, orderedFavourites,
                       {NUMBER_COLUMN, NAME_COLUMN, FAVOURITES_COLUMN, LOCKED_COLUMN, SATELLITE_COLUMN,
-                       PROVIDER_COLUMN, FREQUENCY_COLUMN, SYMBOL_RATE_COLUMN, POLARITY_COLUMN, MODULATION_COLUMN,
-                       FEC_COLUMN});
+                       PROVIDER_COLUMN, FREQUENCY_COLUMN, SYMBOL_RATE_COLUMN, POLARITY_COLUMN,
+                       MODULATION_COLUMN, FEC_COLUMN});
 }
 
 MainGrid *MainGrid::createAstraHDGrid(bool orderedFavourites) {
     return createGrid(ASTRA_HD_LIST, orderedFavourites,
                       {NUMBER_COLUMN, NAME_COLUMN, FAVOURITES_COLUMN, LOCKED_COLUMN, SATELLITE_COLUMN,
-                       PROVIDER_COLUMN, FREQUENCY_COLUMN, SYMBOL_RATE_COLUMN, POLARITY_COLUMN, MODULATION_COLUMN,
-                       FEC_COLUMN});
+                       PROVIDER_COLUMN, FREQUENCY_COLUMN, SYMBOL_RATE_COLUMN, POLARITY_COLUMN,
+                       MODULATION_COLUMN, FEC_COLUMN});
 }
 
 void MainGrid::setInsertMode(bool on) {
@@ -136,9 +136,11 @@ void MainGrid::addDropBrush() {
 
 const QString &MainGrid::normalStyleSheet() {
     static const QString sheet = QStringLiteral(
-        "QTableWidget { selection-background-color: qlineargradient(spread:pad, x1:0, y1:1, x2:0, y2:0,stop:0 "
+        "QTableWidget { selection-background-color: qlineargradient(spread:pad, x1:0, y1:1, x2:0, "
+        "y2:0,stop:0 "
         "#3f4042, stop:0.049 #3f4042, stop:0.05 rgba(8, 152, 255, 255), stop:0.1 rgba(14, 81, 129, 255), "
-        "stop:0.519774 rgba(14, 81, 129, 255), stop:0.90 rgba(18, 135, 220, 255), stop:0.95 rgba(8, 236, 255, "
+        "stop:0.519774 rgba(14, 81, 129, 255), stop:0.90 rgba(18, 135, 220, 255), stop:0.95 rgba(8, 236, "
+        "255, "
         "255), stop:0.951 #3f4042,stop:1 #3f4042);}");
     return sheet;
 }
@@ -555,9 +557,8 @@ void MainGrid::contextMenuEvent(QContextMenuEvent *e) {
         m_favouriteActions[i]->setChecked(mask & (1 << i));
     m_renameAction->setVisible(!isAstraHD());
     m_renameAction->setEnabled(isRenameEnabled());
-    const bool block = checkedCount() >= 2 &&
-                       ((m_checkedDigitalCount >= 1 && m_checkedAnalogueCount == 0) ||
-                        (m_checkedDigitalCount == 0 && m_checkedAnalogueCount >= 1));
+    const bool block = checkedCount() >= 2 && ((m_checkedDigitalCount >= 1 && m_checkedAnalogueCount == 0) ||
+                                               (m_checkedDigitalCount == 0 && m_checkedAnalogueCount >= 1));
     m_moveAction->setVisible(true);
     m_renumberAction->setVisible(true);
     if (block) {
@@ -663,7 +664,8 @@ void MainGrid::actionDelete(bool) {
     default:
         return;
     }
-    std::unique_ptr<DeleteDialog> dialog(count > 0 ? new DeleteDialog(count, this) : new DeleteDialog(name, this));
+    std::unique_ptr<DeleteDialog> dialog(count > 0 ? new DeleteDialog(count, this)
+                                                   : new DeleteDialog(name, this));
     if (dialog->exec() != QDialog::Accepted)
         return;
     if (isAstraHD())
@@ -766,8 +768,8 @@ void MainGrid::setFavourite(int favList, bool add) {
             continue;
         const int position = channel->favouritePosition(list);
         if (!m_orderedFavourites) {
-            stack->createMyChanCmd(checkBoxItem(row), add ? Channel::MEMBER_WITHOUT_POSITION : Channel::NOT_A_MEMBER,
-                                   group);
+            stack->createMyChanCmd(checkBoxItem(row),
+                                   add ? Channel::MEMBER_WITHOUT_POSITION : Channel::NOT_A_MEMBER, group);
         } else if (add) {
             if (position == Channel::NOT_A_MEMBER)
                 stack->createMyChanCmd(checkBoxItem(row), ++maxPos, group);
@@ -924,7 +926,8 @@ void MainGrid::moveDraggedRows(int dragRow, int anchorRow, int kind, const QList
                 break;
             }
             const int row = queue.takeFirst();
-            stack->addRenumberCmd(checkBoxItem(row), number, isMovingRow(row, dragRow, dragRowChecked), group);
+            stack->addRenumberCmd(checkBoxItem(row), number, isMovingRow(row, dragRow, dragRowChecked),
+                                  group);
             number += step;
         }
         if (!queue.isEmpty())
@@ -942,7 +945,9 @@ int MainGrid::countFreeNumbers(int kind, bool useChecked) const {
     const int n = highest + 1;
     int selected = 0;
     const int current = currentVisibleRow();
-    auto isSelected = [&](int row) { return isRowVisible(row) && (useChecked ? isRowChecked(row) : row == current); };
+    auto isSelected = [&](int row) {
+        return isRowVisible(row) && (useChecked ? isRowChecked(row) : row == current);
+    };
     for (int row = 0; row < rowCount(); ++row) {
         const Channel *channel = channelAt(row);
         if (channel && channel->kind() == kind && isSelected(row))
@@ -979,7 +984,8 @@ bool MainGrid::checkedNumberRange(int &lowest, int &highestStart) const {
     const int limit = analogue ? ANALOGUE_HIGHEST : DIGITAL_HIGHEST;
     lowest = low;
     highestStart = low + limit - high;
-    return highestStart <= limit && highestStart >= low && low >= (analogue ? ANALOGUE_LOWEST : DIGITAL_LOWEST);
+    return highestStart <= limit && highestStart >= low &&
+           low >= (analogue ? ANALOGUE_LOWEST : DIGITAL_LOWEST);
 }
 
 void MainGrid::swapNumbers(int rowA, int rowB, RenumberGroupCmd *group) {

@@ -120,8 +120,8 @@ public:
     void rowsToMove(QList<int> &rows, int dragRow) const;
     // Whether moving `rows` to dropNumber and onwards (in the sort direction) fits the kind's range with
     // every channel of the kind that stands at or beyond dropNumber pushed along; slack is the room left.
-    bool validateDrop(int &slack, int kind, int dropNumber, const QList<int> &rows, int dragRow, int anchorRow,
-                      int limit, bool dropBeforeBelow, bool ascending) const;
+    bool validateDrop(int &slack, int kind, int dropNumber, const QList<int> &rows, int dragRow,
+                      int anchorRow, int limit, bool dropBeforeBelow, bool ascending) const;
     // Numbers the dragged rows from `number` on and pushes the channels of the kind that stand in the way on
     // by one each, as far as the first gap; pushes one renumber step. validateDrop must have accepted it.
     void moveDraggedRows(int dragRow, int anchorRow, int kind, const QList<int> &rows, bool ascending,

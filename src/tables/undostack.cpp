@@ -76,7 +76,8 @@ RenumberCmd *UndoStack::createRenumberCmd(CheckBoxItem *item, int newNumber, boo
     return new RenumberCmd(item, newNumber, showRow, parent);
 }
 
-RenumberCmd *UndoStack::addRenumberCmd(CheckBoxItem *item, int newNumber, bool showRow, QUndoCommand *parent) {
+RenumberCmd *UndoStack::addRenumberCmd(CheckBoxItem *item, int newNumber, bool showRow,
+                                       QUndoCommand *parent) {
     RenumberCmd *cmd = createRenumberCmd(item, newNumber, showRow, parent);
     if (cmd)
         cmd->execute(static_cast<RenumberGroupCmd *>(parent)->mark());

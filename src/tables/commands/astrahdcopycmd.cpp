@@ -5,7 +5,8 @@
 
 namespace {
 AstraHDChannel placeholderBackup() {
-    return AstraHDChannel(0, QStringLiteral("FAKED"), 0, 0, 0, 0, 0, 0, nullptr, 0, 0, false, false, 0, -1, 0);
+    return AstraHDChannel(0, QStringLiteral("FAKED"), 0, 0, 0, 0, 0, 0, nullptr, 0, 0, false, false, 0, -1,
+                          0);
 }
 
 AstraHDChannel *astraHDChannelOf(const CheckBoxItem *item) {
@@ -44,7 +45,8 @@ void AstraHDCopyCmd::redo() {
     *target = *source;
     target->setNumber(m_newNumber == -1 ? keptNumber : static_cast<quint16>(m_newNumber));
     if (m_hasFavourites) {
-        const int lists = qMin(static_cast<int>(m_favourites.size()), int(Channel::NUMBER_MY_FAVOURITES_LISTS));
+        const int lists =
+            qMin(static_cast<int>(m_favourites.size()), int(Channel::NUMBER_MY_FAVOURITES_LISTS));
         for (int i = 0; i < lists; ++i)
             target->setFavouritePosition(static_cast<quint16>(i + 1), m_favourites.at(i));
     }
