@@ -996,11 +996,16 @@ void MainGrid::swapNumbers(int rowA, int rowB, RenumberGroupCmd *group) {
         return;
     const int numberA = a->number();
     const int numberB = b->number();
+    // The items are taken first: the rows may move once the table sorts again.
+    CheckBoxItem *itemA = checkBoxItem(rowA);
+    CheckBoxItem *itemB = checkBoxItem(rowB);
     const bool own = group == nullptr;
     if (own)
         group = stack->createRenumberGroupCmd(isRowChecked(rowA), nullptr);
-    stack->addRenumberCmd(checkBoxItem(rowA), numberB, true, group);
-    stack->addRenumberCmd(checkBoxItem(rowB), numberA, false, group);
+    beginInsert();
+    stack->addRenumberCmd(itemA, numberB, true, group);
+    stack->addRenumberCmd(itemB, numberA, false, group);
+    endInsert();
     if (own)
         stack->push(group);
 }

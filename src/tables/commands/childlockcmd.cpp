@@ -30,7 +30,10 @@ void ChildLockCmd::apply(bool locked, bool mark) {
     const int row = rowOf(m_item);
     if (!grid || row < 0)
         return;
+    // One bracket around the row's changes: the row index stays valid until all are made.
+    grid->beginInsert();
     grid->updateLockIcon(m_channel, row);
     grid->setRowToolTip(row, m_channel->toString());
     markRow(grid, row, mark);
+    grid->endInsert();
 }

@@ -32,7 +32,10 @@ void MyChanCmd::apply(quint16 favIndex, int position, bool mark) {
     const int row = rowOf(m_item);
     if (!grid || row < 0)
         return;
+    // One bracket around the row's changes: the row index stays valid until all are made.
+    grid->beginInsert();
     grid->updateFavouriteCell(m_item, mark);
     markRow(grid, row, mark);
     grid->setRowToolTip(row, m_channel->toString());
+    grid->endInsert();
 }

@@ -32,7 +32,9 @@ void RenameCmd::apply(const QString &name) {
     const int row = rowOf(m_item);
     if (!grid || row < 0)
         return;
+    grid->beginInsert();
     grid->setNameCell(row, name);
-    grid->refreshIfSortedBy(NAME_COLUMN);
     grid->setRowToolTip(row, m_channel->toString());
+    grid->endInsert();
+    grid->refreshIfSortedBy(NAME_COLUMN);
 }

@@ -29,8 +29,11 @@ void RenumberCmd::apply(int number, bool mark) {
     const int row = rowOf(m_item);
     if (!grid || row < 0)
         return;
+    // One bracket around the row's changes: the row index stays valid until all are made.
+    grid->beginInsert();
     grid->setNumberCell(row, number);
     grid->setRowToolTip(row, m_channel->toString());
     if (m_showRow)
         markRow(grid, row, mark);
+    grid->endInsert();
 }
