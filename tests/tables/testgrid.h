@@ -4,7 +4,9 @@
 #include "core/airchannel.h"
 #include "core/astrahdchannel.h"
 #include "core/cablechannel.h"
+#include "core/channellist.h"
 #include "core/satellitechannel.h"
+#include "tables/chlistuploader.h"
 #include "tables/grid.h"
 
 #include <QContextMenuEvent>
@@ -98,5 +100,30 @@ private:
         setRowToolTip(row, channel->toString());
     }
 };
+
+// Fills a table the way the main window does: begin, every step, finish.
+template <typename T> void uploadAll(ChannelList<T> &list, Grid &grid) {
+    ChListUploader<T> uploader(&list, &grid);
+    uploader.begin();
+    while (uploader.uploadNext()) {
+    }
+    uploader.finish();
+}
+
+// The text of a row's cell in a column id, empty when there is no such cell.
+inline QString cellText(const Grid &grid, int row, int id) {
+    if (!grid.hasColumn(id))
+        return QString();
+    const QTableWidgetItem *cell = grid.item(row, grid.columnIndex(id));
+    return cell ? cell->text() : QString();
+}
+
+// The channel names of the rows, top to bottom.
+inline QStringList rowNames(const Grid &grid) {
+    QStringList names;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        names << (grid.channelAt(row) ? grid.channelAt(row)->name() : QString());
+    return names;
+}
 
 #endif
