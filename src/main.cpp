@@ -1,14 +1,16 @@
+#include "mainwindow/mainwindow.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Organisation and application scope the settings store; the version names the settings group.
     QApplication::setOrganizationName(QStringLiteral("Quorlin Electronics Co. Ltd."));
     QApplication::setApplicationName(QStringLiteral("Tunelane"));
     QApplication::setApplicationVersion(QStringLiteral("1.08"));
 
-    QLabel window(QObject::tr("Tunelane"));
-    window.resize(640, 400);
+    MainWindow window;
+    // Shows the window and, when the setting asks for it, runs the welcome screen before the event loop.
     window.show();
     return app.exec();
 }

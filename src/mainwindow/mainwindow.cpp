@@ -1,0 +1,512 @@
+// The frame of the main window: construction and wiring, document teardown and the small state operations the
+// views, flows and commands share.
+#include "mainwindow/mainwindow.h"
+
+#include "core/channellistprovider.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/welcomescreen.h"
+#include "tables/chlistuploader.h"
+#include "tables/favgrid.h"
+#include "widgets/combobox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpacerItem>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow() : CustomMainWindow(Qt::WindowFlags()) {
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setupUi();
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    undoStack.setUndoLimit(50);
+    Grid::initStatics(&undoStack);
+    MainGrid::addDropBrush();
+    connectUndoStack();
+    loadStyleSheets();
+    connectListButtonGroup();
+    connectFilterButtonGroup();
+    connectSatelliteLists();
+    connectFavButtonGroup();
+    connectMenus();
+    fillFavFilters();
+    createPanelStacks();
+    updateFileDependentUi();
+    // Nothing can be edited, selected, undone or redone before a document is open: the tables these actions
+    // reach do not exist yet.
+    updateActions();
+    updateStatus();
+}
+
+MainWindow::~MainWindow() {
+    // The undo commands point into the tables and the document: they go first, without any slot running, then
+    // the tables, then the document they show.
+    {
+        const QSignalBlocker blocker(&undoStack);
+        undoStack.clear();
+    }
+    disconnectGridSignals();
+    removeGrids();
+    delete provider;
+    provider = nullptr;
+}
+
+// ---- construction steps --------------------------------------------------------------------------------------
+
+void MainWindow::connectUndoStack() {
+    undoStack.setOwner(this);
+    connect(&undoStack, &UndoStack::stateChangeRequest, this, &MainWindow::on_stateChangeRequest);
+    connect(&undoStack, &QUndoStack::canRedoChanged, this, &MainWindow::on_canRedoChanged);
+    connect(&undoStack, &QUndoStack::canUndoChanged, this, &MainWindow::on_canUndoChanged);
+}
+
+void MainWindow::loadStyleSheets() { applyStyleSheetFiles(QStringList{QStringLiteral(":/styles/styles")}); }
+
+void MainWindow::applyStyleSheetFiles(const QStringList &paths) {
+    QByteArray style;
+    for (const QString &path : paths) {
+        QFile file(path);
+        // A sheet that cannot be read adds nothing; the window still works, only plainer.
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        style += file.readAll();
+        file.close();
+    }
+    qApp->setStyleSheet(QString::fromUtf8(style));
+}
+
+void MainWindow::connectListButtonGroup() {
+    listButtonGroup.addButton(airButton, 0);
+    listButtonGroup.addButton(cableButton, 1);
+    listButtonGroup.addButton(satButton, 2);
+    listButtonGroup.addButton(astraHDButton, 3);
+    connect(&listButtonGroup, &QButtonGroup::idClicked, this, &MainWindow::on_listButtonClicked);
+}
+
+void MainWindow::connectFilterButtonGroup() {
+    favFilterTypeMasks = {{0, 7}, {1, 1}, {2, 2}, {3, 4}};
+    filterButtonGroup.addButton(allButton, 7);
+    filterButtonGroup.addButton(tvButton, 1);
+    filterButtonGroup.addButton(radioButton, 2);
+    filterButtonGroup.addButton(dataButton, 4);
+    filterButtonGroup.addButton(myChannelsButton, 0);
+    connect(&filterButtonGroup, &QButtonGroup::idClicked, this, &MainWindow::on_filterButtonClicked);
+}
+
+void MainWindow::connectSatelliteLists() {
+    satelliteLists = {{7, satListAll}, {1, satListTv}, {2, satListRadio}, {4, satListData}};
+    connect(satListAll, &QListWidget::itemClicked, this, &MainWindow::on_satListAllClicked);
+    connect(satListTv, &QListWidget::itemClicked, this, &MainWindow::on_satListTvClicked);
+    connect(satListRadio, &QListWidget::itemClicked, this, &MainWindow::on_satListRadioClicked);
+    connect(satListData, &QListWidget::itemClicked, this, &MainWindow::on_satListDataClicked);
+}
+
+void MainWindow::connectFavButtonGroup() {
+    favButtonGroup.addButton(fav1Button, 1);
+    favButtonGroup.addButton(fav2Button, 2);
+    favButtonGroup.addButton(fav3Button, 3);
+    favButtonGroup.addButton(fav4Button, 4);
+    favButtonGroup.addButton(fav5Button, 5);
+    connect(&favButtonGroup, &QButtonGroup::idClicked, this, &MainWindow::on_favButtonClicked);
+}
+
+void MainWindow::connectMenus() {
+    connect(menuEdit, &QMenu::aboutToShow, this, &MainWindow::on_menuEditAboutToShow);
+    connect(actionMerge, &QAction::triggered, this, &MainWindow::on_menuMergeClicked);
+    connect(actionDelete, &QAction::triggered, this, &MainWindow::on_actionDelete);
+    connect(actionRenumber, &QAction::triggered, this, &MainWindow::on_actionRenumber);
+    connect(actionRename, &QAction::triggered, this, &MainWindow::on_actionRename);
+    connect(actionLock, &QAction::triggered, this, &MainWindow::on_actionLock);
+    connect(actionUnlock, &QAction::triggered, this, &MainWindow::on_actionUnlock);
+    connect(actionMy1, &QAction::triggered, this, &MainWindow::on_actionSetFav1);
+    connect(actionMy2, &QAction::triggered, this, &MainWindow::on_actionSetFav2);
+    connect(actionMy3, &QAction::triggered, this, &MainWindow::on_actionSetFav3);
+    connect(actionMy4, &QAction::triggered, this, &MainWindow::on_actionSetFav4);
+    connect(actionMy5, &QAction::triggered, this, &MainWindow::on_actionSetFav5);
+    connect(actionSelectAll, &QAction::triggered, this, &MainWindow::on_actionSelectAll);
+    connect(actionDeselectAll, &QAction::triggered, this, &MainWindow::on_actionDeselectAll);
+    connect(actionOpen, &QAction::triggered, this, &MainWindow::on_actionOpen);
+    connect(actionExit, &QAction::triggered, this, &MainWindow::on_actionExit);
+    connect(actionSave, &QAction::triggered, this, &MainWindow::on_actionSave);
+    connect(actionSaveAs, &QAction::triggered, this, &MainWindow::on_actionSaveAs);
+    connect(actionUndo, &QAction::triggered, this, &MainWindow::on_actionUndo);
+    connect(actionRedo, &QAction::triggered, this, &MainWindow::on_actionRedo);
+    connect(undoButton, &QPushButton::clicked, this, &MainWindow::on_actionUndo);
+    connect(redoButton, &QPushButton::clicked, this, &MainWindow::on_actionRedo);
+    connect(actionAbout_Program, &QAction::triggered, this, &MainWindow::on_actionAbout_Program);
+    connect(actionWelcomeScreen, &QAction::triggered, this, &MainWindow::showWelcomeScreen);
+    connect(actionAstraHDCopy, &QAction::triggered, this, &MainWindow::on_actionAstraHDCopy);
+}
+
+void MainWindow::fillFavFilters() {
+    fav1Filter->addItem(tr("All"));
+    fav1Filter->addItem(tr("TV"));
+    fav1Filter->addItem(tr("Radio"));
+    fav1Filter->addItem(tr("Data/Other"));
+    for (int i = 1; i <= 5; ++i)
+        fav2Filter->addItem(tr("My Favourites %1").arg(i));
+}
+
+void MainWindow::createPanelStacks() {
+    mainStack = new QStackedWidget(lists);
+    mainStack->setObjectName(QStringLiteral("mainStack"));
+    verticalLayout_7->addWidget(mainStack, 0);
+    leftFavStack = new QStackedWidget(myChannels);
+    leftFavStack->setObjectName(QStringLiteral("leftFavStack"));
+    fav1Layout->addWidget(leftFavStack, 0);
+    rightFavStack = new QStackedWidget(myChannels);
+    rightFavStack->setObjectName(QStringLiteral("rightFavStack"));
+    fav2Layout->addWidget(rightFavStack, 0);
+}
+
+// ---- showing and the two modal boxes of the Help menu --------------------------------------------------------
+
+void MainWindow::show() {
+    CustomMainWindow::show();
+    QSettings settings;
+    settings.beginGroup(QCoreApplication::applicationVersion());
+    const bool showWelcome = settings.value(QStringLiteral("welcomescreen/show"), true).toBool();
+    settings.endGroup();
+    if (showWelcome)
+        showWelcomeScreen();
+}
+
+void MainWindow::showWelcomeScreen() {
+    WelcomeScreen welcome(this);
+    // The welcome screen closes itself before it asks for the open, so the file dialog is not stacked on it.
+    connect(&welcome, &WelcomeScreen::openRequested, this, [this] { on_actionOpen(true); });
+    welcome.exec();
+}
+
+void MainWindow::on_actionAbout_Program() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainWindow::on_actionExit(bool) { close(); }
+
+void MainWindow::on_actionUndo(bool) { undoStack.undo(); }
+
+void MainWindow::on_actionRedo(bool) { undoStack.redo(); }
+
+void MainWindow::on_renameStateChanged(bool enabled) {
+    renameButton->setEnabled(enabled);
+    actionRename->setEnabled(enabled);
+}
+
+void MainWindow::on_childLockStateChanged(MainGrid::ChildLockSelStatus status) {
+    const bool lock = status != MainGrid::AllLocked;
+    const bool unlock = status != MainGrid::NoneLocked;
+    lockButton->setEnabled(lock);
+    actionLock->setEnabled(lock);
+    unlockButton->setEnabled(unlock);
+    actionUnlock->setEnabled(unlock);
+}
+
+// ---- documents and their tables ------------------------------------------------------------------------------
+
+void MainWindow::closeDocument() {
+    {
+        const QSignalBlocker blocker(&undoStack);
+        undoStack.clear();
+    }
+    disconnectGridSignals();
+    removeGrids();
+    menuEdit->setEnabled(false);
+    actionSave->setEnabled(false);
+    actionSaveAs->setEnabled(false);
+    fileLoaded = false;
+}
+
+void MainWindow::connectGridSignals() {
+    for (MainGrid *grid : std::as_const(mainGrids)) {
+        if (!grid)
+            continue;
+        connect(grid, &MainGrid::hasChannelsChanged, this, &MainWindow::on_hasChannelsChanged);
+        connect(grid, &MainGrid::renameStateChanged, this, &MainWindow::on_renameStateChanged);
+        connect(grid, &MainGrid::childLockStateChanged, this, &MainWindow::on_childLockStateChanged);
+        connect(grid, &MainGrid::renumberStateChanged, this, &MainWindow::on_renumberStateChanged);
+        connect(grid, &MainGrid::deleteStateChanged, this, &MainWindow::on_deleteStateChanged);
+        connect(grid, &MainGrid::astraHDCopyStateChanged, this, &MainWindow::on_AstraHDCopyStateChanged);
+        connect(grid, &Grid::selectionStateChanged, this, &MainWindow::on_selectionStateChanged);
+        connect(grid, &Grid::checkedNumberChanged, this, &MainWindow::on_checkedNumberChanged);
+    }
+    for (FavGrid *grid : std::as_const(leftFavGrids)) {
+        if (!grid)
+            continue;
+        connect(grid, &QTableWidget::cellClicked, this, &MainWindow::on_fav1cellClicked);
+        connect(grid, &Grid::hasChannelsChanged, this, &MainWindow::on_fav1HasChannelsChanged);
+        connect(grid, &Grid::selectionStateChanged, this, &MainWindow::on_selectionStateChanged);
+        connect(grid, &Grid::checkedNumberChanged, this, &MainWindow::on_checkedNumberChanged);
+    }
+    for (FavGrid *grid : std::as_const(rightFavGrids)) {
+        if (!grid)
+            continue;
+        connect(grid, &QTableWidget::cellClicked, this, &MainWindow::on_fav2cellClicked);
+        connect(grid, &Grid::hasChannelsChanged, this, &MainWindow::on_fav2HasChannelsChanged);
+        connect(grid, &Grid::selectionStateChanged, this, &MainWindow::on_selectionStateChanged);
+        connect(grid, &Grid::checkedNumberChanged, this, &MainWindow::on_checkedNumberChanged);
+    }
+}
+
+void MainWindow::disconnectGridSignals() {
+    // Every link from a table to this window is one of those connectGridSignals made.
+    for (MainGrid *grid : std::as_const(mainGrids)) {
+        if (grid)
+            disconnect(grid, nullptr, this, nullptr);
+    }
+    for (FavGrid *grid : std::as_const(leftFavGrids)) {
+        if (grid)
+            disconnect(grid, nullptr, this, nullptr);
+    }
+    for (FavGrid *grid : std::as_const(rightFavGrids)) {
+        if (grid)
+            disconnect(grid, nullptr, this, nullptr);
+    }
+}
+
+void MainWindow::removeGrids() {
+    for (QStackedWidget *stack : {mainStack, leftFavStack, rightFavStack}) {
+        if (!stack)
+            continue;
+        while (stack->count() > 0) {
+            QWidget *page = stack->widget(stack->count() - 1);
+            stack->removeWidget(page);
+            delete page;
+        }
+    }
+    mainGrids.clear();
+    leftFavGrids.clear();
+    rightFavGrids.clear();
+}
+
+void MainWindow::deleteGrids(const LoadList &list) {
+    for (const auto &pair : list)
+        delete pair.second;
+}
+
+IChListUploader *MainWindow::createUploader(ChannelListProvider *document, const QPair<int, Grid *> &pair) {
+    if (!document || !pair.second)
+        return nullptr;
+    switch (pair.first) {
+    case 0:
+        return new ChListUploader<AirChannel>(document->airList(), pair.second);
+    case 1:
+        return new ChListUploader<CableChannel>(document->cableList(), pair.second);
+    case 2:
+        return new ChListUploader<SatelliteChannel>(document->satelliteList(), pair.second);
+    case 3:
+        return new ChListUploader<AstraHDChannel>(document->astraHDList(), pair.second);
+    default:
+        return nullptr;
+    }
+}
+
+void MainWindow::showDocument(ChannelListProvider *document, const QString &file) {
+    if (!document)
+        return;
+    const bool ordered = document->formatCode() > 4;
+    LoadList loadList;
+    QMap<int, MainGrid *> main;
+    QMap<int, FavGrid *> left;
+    QMap<int, FavGrid *> right;
+    createMainGrids(main, loadList, ordered);
+    createFavGrids(left, loadList, false, !ordered);
+    createFavGrids(right, loadList, ordered, !ordered);
+    for (const auto &pair : std::as_const(loadList)) {
+        IChListUploader *uploader = createUploader(document, pair);
+        if (!uploader)
+            continue;
+        uploader->begin();
+        while (uploader->uploadNext()) {
+        }
+        uploader->finish();
+        delete uploader;
+    }
+    installDocument(document, main, left, right, file, false, document == provider);
+    applyCountryDefaults();
+}
+
+void MainWindow::installDocument(ChannelListProvider *document, const QMap<int, MainGrid *> &main,
+                                 const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
+                                 const QString &file, bool merge, bool convert) {
+    if (!merge)
+        currentFile = file;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    closeDocument();
+    if (!convert && provider != document) {
+        delete provider;
+        provider = document;
+    }
+    mainGrids = main;
+    leftFavGrids = left;
+    rightFavGrids = right;
+    addGridsToStacks();
+    connectGridSignals();
+    fileLoaded = true;
+    airButton->setChecked(true);
+    menuEdit->setEnabled(true);
+    actionSave->setEnabled(true);
+    updateFileDependentUi();
+    fillSatelliteLists();
+    refreshAfterEdit(false);
+    allButton->click();
+    updateVersionCountryLabel(provider->country(), provider->versionText());
+    if (!merge) {
+        setTitle(file);
+        setLastFilePath(file);
+    }
+    updateStatus();
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::applyCountryDefaults() {
+    if (!fileLoaded || !provider)
+        return;
+    const bool german = isGermanCountry(provider->country());
+    astraHDButton->setVisible(german);
+    insertButton->setChecked(german);
+    on_insertButtonClicked(german);
+}
+
+// Reading a file with progress and cancel, merging and saving build on showDocument and installDocument; until
+// then Open reads the file in one step.
+void MainWindow::on_actionOpen(bool) {
+    Q_UNUSED(this);
+}
+
+void MainWindow::on_menuMergeClicked(bool) {}
+
+void MainWindow::on_actionSave(bool) {}
+
+void MainWindow::on_actionSaveAs(bool) {}
+
+// ---- small state operations ----------------------------------------------------------------------------------
+
+bool MainWindow::isModified() const { return undoStack.canUndo() || mergedSinceSave; }
+
+void MainWindow::markSaved() {
+    undoStack.clear();
+    mergedSinceSave = false;
+}
+
+void MainWindow::updateModifiedLabel() {
+    modifiedLabel->setText(isModified() ? QStringLiteral("| Modified") : QString());
+}
+
+int MainWindow::currentListId() const { return listButtonGroup.checkedId(); }
+
+int MainWindow::currentCategoryId() const { return filterButtonGroup.checkedId(); }
+
+bool MainWindow::isInsertMode() const { return insertButton->isChecked(); }
+
+void MainWindow::updateInsertButtonVisibility() { insertButton->setVisible(currentListId() != 3); }
+
+bool MainWindow::isGermanCountry(const QString &country) { return country == QLatin1String("DEU"); }
+
+int MainWindow::typeMaskOfFavFilter(int index) const { return favFilterTypeMasks.value(index, 7); }
+
+QString MainWindow::title() const { return windowTitle(); }
+
+void MainWindow::setTitle(const QString &path) {
+    const QString product = tr("Tunelane");
+    const QString text = path.isEmpty() ? product : QFileInfo(path).fileName() + QStringLiteral(" - ") + product;
+    setWindowTitle(text);
+    setTitleText(text);
+}
+
+void MainWindow::setLastFilePath(const QString &path) { lastFilePath = QFileInfo(path).filePath(); }
+
+QString MainWindow::lastDirectory() {
+    if (lastFilePath.isEmpty())
+        lastFilePath = QDir::homePath();
+    return lastFilePath;
+}
+
+void MainWindow::updateFileDependentUi() {
+    const bool loaded = fileLoaded;
+    actionSave->setEnabled(loaded);
+    actionSaveAs->setEnabled(loaded);
+    actionMerge->setEnabled(loaded);
+    menuEdit->setEnabled(loaded);
+    body->setVisible(loaded);
+    tabFrame->setVisible(loaded);
+    bodySpacer->changeSize(0, 0, QSizePolicy::Fixed, loaded ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    verticalLayout->invalidate();
+}
+
+void MainWindow::storeViewState() {
+    UndoState state;
+    state.listId = currentListId();
+    state.filterId = currentCategoryId();
+    state.leftFavIndex = fav1Filter->currentIndex();
+    state.rightFavIndex = fav2Filter->currentIndex();
+    state.satelliteId = -1;
+    if (state.listId == 2 && state.filterId != 0) {
+        QListWidget *list = satelliteLists.value(state.filterId, nullptr);
+        if (list && list->currentItem())
+            state.satelliteId = list->currentItem()->type() - 1000;
+    }
+    undoStack.setState(state);
+}
+
+void MainWindow::showSatelliteList(int categoryId) {
+    auto hideAll = [this] {
+        for (QListWidget *list : std::as_const(satelliteLists)) {
+            list->hide();
+            list->clearSelection();
+        }
+    };
+    QListWidget *list = satelliteLists.value(categoryId, nullptr);
+    if (currentListId() != 2 || categoryId == 0 || !list) {
+        hideAll();
+        return;
+    }
+    if (list->isVisible()) {
+        list->clearSelection();
+        return;
+    }
+    hideAll();
+    list->show();
+}
+
+void MainWindow::selectSatelliteRow(int categoryId, int satelliteId) {
+    QListWidget *list = satelliteLists.value(categoryId, nullptr);
+    if (!list)
+        return;
+    for (int row = list->count() - 1; row >= 0; --row) {
+        QListWidgetItem *item = list->item(row);
+        if (item->type() - 1000 == satelliteId) {
+            item->setSelected(true);
+            return;
+        }
+    }
+}
+
+void MainWindow::filterMainStack(QStackedWidget *stack, int typeMask, int satelliteId) {
+    auto *grid = qobject_cast<Grid *>(stack ? stack->currentWidget() : nullptr);
+    if (grid)
+        grid->filter(typeMask, 0, satelliteId, 2, true, false);
+}
+
+void MainWindow::filterFavStack(QStackedWidget *stack, int favouriteNumber, bool uncheck) {
+    auto *grid = qobject_cast<Grid *>(stack ? stack->currentWidget() : nullptr);
+    if (grid)
+        grid->filter(typeMaskOfFavFilter(fav1Filter->currentIndex()), favouriteNumber, -1, 2, uncheck, false);
+}
+
+void MainWindow::applyFavPanelFilter(QStackedWidget *stack, int typeMask, int satelliteId, int favouriteNumber) {
+    auto *grid = qobject_cast<FavGrid *>(stack ? stack->currentWidget() : nullptr);
+    if (grid)
+        grid->applyFilter(typeMask, favouriteNumber, satelliteId, 2, true, false);
+}

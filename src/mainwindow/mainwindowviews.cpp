@@ -1,0 +1,307 @@
+// What the main window shows of the open document: one list, one category of it and, on the satellite list,
+// optionally one satellite; the count texts around the tables; and the view an undo step brings back.
+#include "mainwindow/mainwindow.h"
+
+#include "core/channellistprovider.h"
+#include "core/sharedtexts.h"
+#include "tables/favgrid.h"
+#include "widgets/combobox.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStringList>
+
+namespace {
+
+// Satellite rows carry their satellite id in the item type.
+constexpr int SATELLITE_ITEM_TYPE = 1000;
+
+} // namespace
+
+MainGrid *MainWindow::currentMainGrid() { return mainGrids.value(currentListId(), nullptr); }
+
+FavGrid *MainWindow::currentLeftFavGrid() { return leftFavGrids.value(currentListId(), nullptr); }
+
+FavGrid *MainWindow::currentRightFavGrid() { return rightFavGrids.value(currentListId(), nullptr); }
+
+QPushButton *MainWindow::listButton(int listId) const {
+    return qobject_cast<QPushButton *>(listButtonGroup.button(listId));
+}
+
+void MainWindow::createMainGrids(QMap<int, MainGrid *> &map, LoadList &list, bool ordered) {
+    map[0] = MainGrid::createAirGrid(ordered);
+    list.append({0, map[0]});
+    map[1] = MainGrid::createCableGrid(ordered);
+    list.append({1, map[1]});
+    map[2] = MainGrid::createSatelliteGrid(ordered);
+    list.append({2, map[2]});
+    map[3] = MainGrid::createAstraHDGrid(ordered);
+    list.append({3, map[3]});
+}
+
+void MainWindow::createFavGrids(QMap<int, FavGrid *> &map, LoadList &list, bool ordered, bool membershipOnly) {
+    map[0] = FavGrid::createAirGrid(ordered, membershipOnly);
+    list.append({0, map[0]});
+    map[1] = FavGrid::createCableGrid(ordered, membershipOnly);
+    list.append({1, map[1]});
+    map[2] = FavGrid::createSatelliteGrid(ordered, membershipOnly);
+    list.append({2, map[2]});
+    map[3] = FavGrid::createAstraHDGrid(ordered, membershipOnly);
+    list.append({3, map[3]});
+}
+
+void MainWindow::addGridsToStacks() {
+    // The page index of every stack is the list id.
+    for (int id = 0; id < 4; ++id) {
+        if (MainGrid *grid = mainGrids.value(id, nullptr))
+            mainStack->addWidget(grid);
+    }
+    for (int id = 0; id < 4; ++id) {
+        if (FavGrid *grid = leftFavGrids.value(id, nullptr))
+            leftFavStack->addWidget(grid);
+    }
+    for (int id = 0; id < 4; ++id) {
+        if (FavGrid *grid = rightFavGrids.value(id, nullptr))
+            rightFavStack->addWidget(grid);
+    }
+}
+
+// ---- count texts ---------------------------------------------------------------------------------------------
+
+void MainWindow::updateListTooltips(QPushButton *button, const ListStatistics &s) {
+    if (!button)
+        return;
+    const QStringList lines{
+        SharedTexts::statAll() + QString::number(s.all),
+        SharedTexts::statTv() + QString::number(s.tv),
+        SharedTexts::statRadio() + QString::number(s.radio),
+        SharedTexts::statDataOther() + QString::number(s.dataOther),
+        SharedTexts::statFree() + QString::number(s.free),
+        SharedTexts::statScrambled() + QString::number(s.scrambled),
+    };
+    button->setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+void MainWindow::updateCategoryTooltips(const ListStatistics &s) {
+    allButton->setToolTip(SharedTexts::statAll() + QString::number(s.all));
+    tvButton->setToolTip(SharedTexts::statTv() + QString::number(s.tv));
+    radioButton->setToolTip(SharedTexts::statRadio() + QString::number(s.radio));
+    dataButton->setToolTip(SharedTexts::statDataOther() + QString::number(s.dataOther));
+    // Five lines whatever number of favourites lists the format knows.
+    QStringList lines;
+    for (int i = 1; i <= 5; ++i)
+        lines << SharedTexts::myFavourites() + QLatin1Char(' ') + QString::number(i) + QStringLiteral(":\t") +
+                     QString::number(s.favouritesCount(i));
+    myChannelsButton->setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+static ListStatistics statisticsOfList(const ChannelListProvider *document, int listId) {
+    switch (listId) {
+    case 0:
+        return document->airList()->statistics();
+    case 1:
+        return document->cableList()->statistics();
+    case 2:
+        return document->satelliteList()->statistics();
+    case 3:
+        return document->astraHDList()->statistics();
+    default:
+        return ListStatistics();
+    }
+}
+
+void MainWindow::refreshAfterEdit(bool allLists) {
+    ListStatistics s;
+    const int c = currentListId();
+    const bool known = provider && c >= 0 && c <= 3;
+    if (known) {
+        s = statisticsOfList(provider, c);
+        updateListTooltips(listButton(c), s);
+    }
+    updateCategoryTooltips(s);
+    statistics = s;
+    if (allLists && known) {
+        for (int id = 0; id < 4; ++id) {
+            if (id != c)
+                updateListTooltips(listButton(id), statisticsOfList(provider, id));
+        }
+    }
+}
+
+void MainWindow::fillSatelliteLists() {
+    if (!provider)
+        return;
+    QMap<int, int> masks; // satellite id -> categories present, ordered by id
+    for (const SatelliteChannel &channel : *provider->satelliteList())
+        masks[channel.satelliteId()] |= channel.category();
+    for (QListWidget *list : std::as_const(satelliteLists))
+        list->clear();
+    for (auto it = masks.cbegin(); it != masks.cend(); ++it) {
+        const int m = it.value();
+        if (m & 7)
+            appendSatelliteItem(satListAll, it.key());
+        if (m & 1)
+            appendSatelliteItem(satListTv, it.key());
+        if (m & 2)
+            appendSatelliteItem(satListRadio, it.key());
+        if (m & 4)
+            appendSatelliteItem(satListData, it.key());
+    }
+    for (QListWidget *list : {satListAll, satListTv, satListRadio, satListData}) {
+        list->setMaximumHeight(25 * list->count() + 2);
+        list->clearSelection();
+    }
+    updateSatelliteLists();
+}
+
+void MainWindow::appendSatelliteItem(QListWidget *list, int satelliteId) {
+    // Read without inserting: an id the database lacks shows an empty name and stays absent from it.
+    const QString name = SatelliteChannel::satelliteNameOf(static_cast<quint16>(satelliteId));
+    auto *item = new QListWidgetItem(QStringLiteral("     ") + name, nullptr, SATELLITE_ITEM_TYPE + satelliteId);
+    // Appended at the end: the rows are made in ascending id order already.
+    const bool sorting = list->isSortingEnabled();
+    list->setSortingEnabled(false);
+    list->addItem(item);
+    list->setSortingEnabled(sorting);
+}
+
+void MainWindow::updateSatelliteLists() {
+    if (!provider)
+        return;
+    QMap<int, int> all, tv, radio, data;
+    for (const SatelliteChannel &channel : *provider->satelliteList()) {
+        if (channel.isDeleted())
+            continue;
+        const int id = channel.satelliteId();
+        const int category = channel.category();
+        if (category & 7)
+            all[id] += 1;
+        if (category & 1)
+            tv[id] += 1;
+        if (category & 2)
+            radio[id] += 1;
+        if (category & 4)
+            data[id] += 1;
+    }
+    const QList<QPair<QListWidget *, const QMap<int, int> *>> lists{
+        {satListAll, &all}, {satListTv, &tv}, {satListRadio, &radio}, {satListData, &data}};
+    for (const auto &entry : lists) {
+        QListWidget *list = entry.first;
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem *item = list->item(row);
+            const int id = item->type() - SATELLITE_ITEM_TYPE;
+            const QString name = SatelliteChannel::satelliteNameOf(static_cast<quint16>(id));
+            item->setToolTip(SharedTexts::statSatellite().arg(name) + QString::number(entry.second->value(id, 0)));
+        }
+    }
+}
+
+void MainWindow::updateChannelCountLabel() {
+    MainGrid *grid = currentMainGrid();
+    const int visible = grid ? grid->visibleCount() : 0;
+    channelCount->setText(SharedTexts::channelsInList() + QStringLiteral(": ") + QString::number(visible));
+}
+
+void MainWindow::updateVersionCountryLabel(const QString &country, const QString &version) {
+    versionCountry->setText(country + QStringLiteral("  ") + version);
+}
+
+// ---- switching the view --------------------------------------------------------------------------------------
+
+void MainWindow::showListPanels(int id) {
+    if (MainGrid *grid = mainGrids.value(id, nullptr))
+        mainStack->setCurrentWidget(grid);
+    if (FavGrid *grid = leftFavGrids.value(id, nullptr))
+        leftFavStack->setCurrentWidget(grid);
+    if (FavGrid *grid = rightFavGrids.value(id, nullptr))
+        rightFavStack->setCurrentWidget(grid);
+    allButton->setChecked(true);
+    updateActions();
+}
+
+void MainWindow::applyCategoryFilter(int categoryId, bool refresh, int satelliteId) {
+    if (refresh) {
+        if (MainGrid *grid = currentMainGrid())
+            grid->refreshAllRows(true);
+    }
+    filterMainStack(mainStack, categoryId, satelliteId);
+    mainPanels->setCurrentIndex(0);
+    if (QAbstractButton *button = filterButtonGroup.button(categoryId))
+        button->setChecked(true);
+    if (currentListId() == 2) {
+        showSatelliteList(categoryId);
+        if (satelliteId != -1)
+            selectSatelliteRow(categoryId, satelliteId);
+    }
+    updateActions();
+}
+
+void MainWindow::on_listButtonClicked(int id) {
+    setEnabled(false);
+    showListPanels(id);
+    applyCategoryFilter(7, true, -1);
+    refreshAfterEdit(true);
+    setEnabled(true);
+    storeViewState();
+    allButton->click();
+    MainGrid::setInsertMode(insertButton->isChecked());
+}
+
+void MainWindow::on_filterButtonClicked(int id) {
+    showSatelliteList(id);
+    if (id != 0)
+        applyCategoryFilter(id, true, -1);
+    else
+        showFavouritesPage(0, 0, true);
+    storeViewState();
+    updateChannelCountLabel();
+}
+
+void MainWindow::satelliteRowClicked(int categoryId, QListWidgetItem *item) {
+    if (!item)
+        return;
+    storeViewState();
+    if (MainGrid *grid = currentMainGrid())
+        grid->filter(categoryId, 0, item->type() - SATELLITE_ITEM_TYPE, 2, true, false);
+    updateChannelCountLabel();
+}
+
+void MainWindow::on_satListAllClicked(QListWidgetItem *item) { satelliteRowClicked(7, item); }
+
+void MainWindow::on_satListTvClicked(QListWidgetItem *item) { satelliteRowClicked(1, item); }
+
+void MainWindow::on_satListRadioClicked(QListWidgetItem *item) { satelliteRowClicked(2, item); }
+
+void MainWindow::on_satListDataClicked(QListWidgetItem *item) { satelliteRowClicked(4, item); }
+
+void MainWindow::on_stateChangeRequest(UndoState state) { restoreView(state); }
+
+void MainWindow::restoreView(const UndoState &s) {
+    setEnabled(false);
+    if (s.listId != currentListId()) {
+        if (QAbstractButton *button = listButtonGroup.button(s.listId))
+            button->setChecked(true);
+        if (MainGrid *grid = mainGrids.value(s.listId, nullptr))
+            mainStack->setCurrentWidget(grid);
+        if (FavGrid *grid = leftFavGrids.value(s.listId, nullptr))
+            leftFavStack->setCurrentWidget(grid);
+        if (FavGrid *grid = rightFavGrids.value(s.listId, nullptr))
+            rightFavStack->setCurrentWidget(grid);
+    }
+    // The category button is checked before the favourites filters record the view, so the recorded view
+    // names the category being restored.
+    if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
+        button->setChecked(true);
+    if (s.filterId == 0)
+        showFavouritesPage(s.leftFavIndex, s.rightFavIndex, true);
+    else
+        applyCategoryFilter(s.filterId, true, s.satelliteId);
+    if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
+        button->setChecked(true);
+    updateActions();
+    setEnabled(true);
+}
