@@ -8,6 +8,7 @@
 #include "tables/chlistuploader.h"
 #include "tables/favgrid.h"
 #include "widgets/combobox.h"
+#include "widgets/customtitlebar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,7 +62,8 @@ MainWindow::~MainWindow() {
     provider = nullptr;
 }
 
-// ---- construction steps --------------------------------------------------------------------------------------
+// ---- construction steps
+// --------------------------------------------------------------------------------------
 
 void MainWindow::connectUndoStack() {
     undoStack.setOwner(this);
@@ -70,7 +72,9 @@ void MainWindow::connectUndoStack() {
     connect(&undoStack, &QUndoStack::canUndoChanged, this, &MainWindow::on_canUndoChanged);
 }
 
-void MainWindow::loadStyleSheets() { applyStyleSheetFiles(QStringList{QStringLiteral(":/styles/styles")}); }
+void MainWindow::loadStyleSheets() {
+    applyStyleSheetFiles(QStringList{QStringLiteral(":/styles/styles")});
+}
 
 void MainWindow::applyStyleSheetFiles(const QStringList &paths) {
     QByteArray style;
@@ -169,7 +173,8 @@ void MainWindow::createPanelStacks() {
     fav2Layout->addWidget(rightFavStack, 0);
 }
 
-// ---- showing and the two modal boxes of the Help menu --------------------------------------------------------
+// ---- showing and the two modal boxes of the Help menu
+// --------------------------------------------------------
 
 void MainWindow::show() {
     CustomMainWindow::show();
@@ -184,7 +189,7 @@ void MainWindow::show() {
 void MainWindow::showWelcomeScreen() {
     WelcomeScreen welcome(this);
     // The welcome screen closes itself before it asks for the open, so the file dialog is not stacked on it.
-    connect(&welcome, &WelcomeScreen::openRequested, this, [this] { on_actionOpen(true); });
+    connect(&welcome, &WelcomeScreen::openFileRequested, this, &MainWindow::on_actionOpen);
     welcome.exec();
 }
 
@@ -193,11 +198,17 @@ void MainWindow::on_actionAbout_Program() {
     about.exec();
 }
 
-void MainWindow::on_actionExit(bool) { close(); }
+void MainWindow::on_actionExit(bool) {
+    close();
+}
 
-void MainWindow::on_actionUndo(bool) { undoStack.undo(); }
+void MainWindow::on_actionUndo(bool) {
+    undoStack.undo();
+}
 
-void MainWindow::on_actionRedo(bool) { undoStack.redo(); }
+void MainWindow::on_actionRedo(bool) {
+    undoStack.redo();
+}
 
 void MainWindow::on_renameStateChanged(bool enabled) {
     renameButton->setEnabled(enabled);
@@ -213,7 +224,8 @@ void MainWindow::on_childLockStateChanged(MainGrid::ChildLockSelStatus status) {
     actionUnlock->setEnabled(unlock);
 }
 
-// ---- documents and their tables ------------------------------------------------------------------------------
+// ---- documents and their tables
+// ------------------------------------------------------------------------------
 
 void MainWindow::closeDocument() {
     {
@@ -379,8 +391,8 @@ void MainWindow::applyCountryDefaults() {
     on_insertButtonClicked(german);
 }
 
-// Reading a file with progress and cancel, merging and saving build on showDocument and installDocument; until
-// then Open reads the file in one step.
+// Reading a file with progress and cancel, merging and saving build on showDocument and installDocument;
+// until then Open reads the file in one step.
 void MainWindow::on_actionOpen(bool) {
     Q_UNUSED(this);
 }
@@ -391,9 +403,12 @@ void MainWindow::on_actionSave(bool) {}
 
 void MainWindow::on_actionSaveAs(bool) {}
 
-// ---- small state operations ----------------------------------------------------------------------------------
+// ---- small state operations
+// ----------------------------------------------------------------------------------
 
-bool MainWindow::isModified() const { return undoStack.canUndo() || mergedSinceSave; }
+bool MainWindow::isModified() const {
+    return undoStack.canUndo() || mergedSinceSave;
+}
 
 void MainWindow::markSaved() {
     undoStack.clear();
@@ -404,28 +419,45 @@ void MainWindow::updateModifiedLabel() {
     modifiedLabel->setText(isModified() ? QStringLiteral("| Modified") : QString());
 }
 
-int MainWindow::currentListId() const { return listButtonGroup.checkedId(); }
+int MainWindow::currentListId() const {
+    return listButtonGroup.checkedId();
+}
 
-int MainWindow::currentCategoryId() const { return filterButtonGroup.checkedId(); }
+int MainWindow::currentCategoryId() const {
+    return filterButtonGroup.checkedId();
+}
 
-bool MainWindow::isInsertMode() const { return insertButton->isChecked(); }
+bool MainWindow::isInsertMode() const {
+    return insertButton->isChecked();
+}
 
-void MainWindow::updateInsertButtonVisibility() { insertButton->setVisible(currentListId() != 3); }
+void MainWindow::updateInsertButtonVisibility() {
+    insertButton->setVisible(currentListId() != 3);
+}
 
-bool MainWindow::isGermanCountry(const QString &country) { return country == QLatin1String("DEU"); }
+bool MainWindow::isGermanCountry(const QString &country) {
+    return country == QLatin1String("DEU");
+}
 
-int MainWindow::typeMaskOfFavFilter(int index) const { return favFilterTypeMasks.value(index, 7); }
+int MainWindow::typeMaskOfFavFilter(int index) const {
+    return favFilterTypeMasks.value(index, 7);
+}
 
-QString MainWindow::title() const { return windowTitle(); }
+QString MainWindow::title() const {
+    return windowTitle();
+}
 
 void MainWindow::setTitle(const QString &path) {
     const QString product = tr("Tunelane");
-    const QString text = path.isEmpty() ? product : QFileInfo(path).fileName() + QStringLiteral(" - ") + product;
+    const QString text =
+        path.isEmpty() ? product : QFileInfo(path).fileName() + QStringLiteral(" - ") + product;
     setWindowTitle(text);
-    setTitleText(text);
+    titleBar()->titleLabel()->setText(text);
 }
 
-void MainWindow::setLastFilePath(const QString &path) { lastFilePath = QFileInfo(path).filePath(); }
+void MainWindow::setLastFilePath(const QString &path) {
+    lastFilePath = QFileInfo(path).filePath();
+}
 
 QString MainWindow::lastDirectory() {
     if (lastFilePath.isEmpty())
@@ -505,7 +537,8 @@ void MainWindow::filterFavStack(QStackedWidget *stack, int favouriteNumber, bool
         grid->filter(typeMaskOfFavFilter(fav1Filter->currentIndex()), favouriteNumber, -1, 2, uncheck, false);
 }
 
-void MainWindow::applyFavPanelFilter(QStackedWidget *stack, int typeMask, int satelliteId, int favouriteNumber) {
+void MainWindow::applyFavPanelFilter(QStackedWidget *stack, int typeMask, int satelliteId,
+                                     int favouriteNumber) {
     auto *grid = qobject_cast<FavGrid *>(stack ? stack->currentWidget() : nullptr);
     if (grid)
         grid->applyFilter(typeMask, favouriteNumber, satelliteId, 2, true, false);

@@ -3,6 +3,7 @@
 
 #include "core/liststatistics.h"
 #include "datafilehandlers/datadirector.h"
+#include "tables/editcontext.h"
 #include "tables/maingrid.h"
 #include "tables/undostack.h"
 #include "widgets/custommainwindow.h"
@@ -35,10 +36,10 @@ class QStackedWidget;
 class QVBoxLayout;
 class QWidget;
 
-// The one top-level window: the menus, the list tabs, the category panel with the satellite lists, the channel
-// tables with their tool buttons, the favourites page and the status strip. It owns the open document, its
-// tables and the undo stack, and every edit reaches the tables through it.
-class MainWindow : public CustomMainWindow, public UndoViewHost {
+// The one top-level window: the menus, the list tabs, the category panel with the satellite lists, the
+// channel tables with their tool buttons, the favourites page and the status strip. It owns the open
+// document, its tables and the undo stack, and every edit reaches the tables through it.
+class MainWindow : public CustomMainWindow, public EditContext {
     Q_OBJECT
 
 public:

@@ -1,5 +1,5 @@
-// Which edits are offered in which situation, the edit slots that hand them to the table of the shown list, and
-// the status texts.
+// Which edits are offered in which situation, the edit slots that hand them to the table of the shown list,
+// and the status texts.
 #include "mainwindow/mainwindow.h"
 
 #include "core/channellistprovider.h"
@@ -20,8 +20,9 @@ void MainWindow::updateActions() {
         // Without a document (or, defensively, without a table for the shown list) nothing can be edited.
         toolsFrame->setEnabled(false);
         menuMyChannels->setEnabled(false);
-        for (QAction *action : {actionUndo, actionRedo, actionLock, actionUnlock, actionDelete, actionAstraHDCopy,
-                                actionRename, actionRenumber, actionSelectAll, actionDeselectAll})
+        for (QAction *action :
+             {actionUndo, actionRedo, actionLock, actionUnlock, actionDelete, actionAstraHDCopy, actionRename,
+              actionRenumber, actionSelectAll, actionDeselectAll})
             action->setEnabled(false);
         for (QAction *action : favouriteActions)
             action->setEnabled(false);
@@ -55,7 +56,8 @@ void MainWindow::updateActions() {
             const int checkable = focus->checkableCount();
             const int checked = focus->checkedCount();
             const int visible = focus->visibleCount();
-            actionSelectAll->setEnabled(checkable > 0 && checkable > checked && visible > 0 && checked < visible);
+            actionSelectAll->setEnabled(checkable > 0 && checkable > checked && visible > 0 &&
+                                        checked < visible);
             actionDeselectAll->setEnabled(checkable > 0 && checked > 0 && visible > 0);
         }
         return;
@@ -138,25 +140,41 @@ void MainWindow::updateSelectionStatus() {
     }
     MainGrid *grid = currentMainGrid();
     const int c = grid ? grid->checkedCount() : 0;
-    selectionLabel->setText(QString::number(c) + (c == 1 ? tr(" channel selected") : tr(" channels selected")));
+    selectionLabel->setText(QString::number(c) +
+                            (c == 1 ? tr(" channel selected") : tr(" channels selected")));
     channelCount->setVisible(fileLoaded);
 }
 
-// ---- state slots ---------------------------------------------------------------------------------------------
+// ---- state slots
+// ---------------------------------------------------------------------------------------------
 
-void MainWindow::on_selectionStateChanged(bool) { updateActions(); }
+void MainWindow::on_selectionStateChanged(bool) {
+    updateActions();
+}
 
-void MainWindow::on_canUndoChanged(bool) { updateActions(); }
+void MainWindow::on_canUndoChanged(bool) {
+    updateActions();
+}
 
-void MainWindow::on_canRedoChanged(bool) { updateActions(); }
+void MainWindow::on_canRedoChanged(bool) {
+    updateActions();
+}
 
-void MainWindow::on_hasChannelsChanged() { updateActions(); }
+void MainWindow::on_hasChannelsChanged() {
+    updateActions();
+}
 
-void MainWindow::on_fav1HasChannelsChanged() { updateActions(); }
+void MainWindow::on_fav1HasChannelsChanged() {
+    updateActions();
+}
 
-void MainWindow::on_fav2HasChannelsChanged() { updateActions(); }
+void MainWindow::on_fav2HasChannelsChanged() {
+    updateActions();
+}
 
-void MainWindow::on_checkedNumberChanged(int) { updateSelectionStatus(); }
+void MainWindow::on_checkedNumberChanged(int) {
+    updateSelectionStatus();
+}
 
 void MainWindow::on_deleteStateChanged(bool enabled) {
     MainGrid *grid = currentMainGrid();
@@ -208,50 +226,63 @@ void MainWindow::on_actionDeselectAll(bool) {
         grid->deselectAll(true);
 }
 
-// ---- edit slots: each hands the edit to the table of the shown list ---------------------------------------------
-// A shortcut can fire while no table exists (no document yet); then there is nothing to edit.
+// ---- edit slots: each hands the edit to the table of the shown list
+// --------------------------------------------- A shortcut can fire while no table exists (no document yet);
+// then there is nothing to edit.
 
 void MainWindow::on_deleteButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionDelete(true);
 }
 
-void MainWindow::on_actionDelete(bool) { on_deleteButton_clicked(); }
+void MainWindow::on_actionDelete(bool) {
+    on_deleteButton_clicked();
+}
 
 void MainWindow::on_astraHDCopyButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionAstraHDCopy();
 }
 
-void MainWindow::on_actionAstraHDCopy(bool) { on_astraHDCopyButton_clicked(); }
+void MainWindow::on_actionAstraHDCopy(bool) {
+    on_astraHDCopyButton_clicked();
+}
 
 void MainWindow::on_renumberButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionRenumberMove();
 }
 
-void MainWindow::on_actionRenumber(bool) { on_renumberButton_clicked(); }
+void MainWindow::on_actionRenumber(bool) {
+    on_renumberButton_clicked();
+}
 
 void MainWindow::on_renameButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionRename(true);
 }
 
-void MainWindow::on_actionRename(bool) { on_renameButton_clicked(); }
+void MainWindow::on_actionRename(bool) {
+    on_renameButton_clicked();
+}
 
 void MainWindow::on_lockButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionLock(true);
 }
 
-void MainWindow::on_actionLock(bool) { on_lockButton_clicked(); }
+void MainWindow::on_actionLock(bool) {
+    on_lockButton_clicked();
+}
 
 void MainWindow::on_unlockButton_clicked() {
     if (MainGrid *grid = currentMainGrid())
         grid->actionUnlock(true);
 }
 
-void MainWindow::on_actionUnlock(bool) { on_unlockButton_clicked(); }
+void MainWindow::on_actionUnlock(bool) {
+    on_unlockButton_clicked();
+}
 
 void MainWindow::on_actionSetFav1(bool checked) {
     if (MainGrid *grid = currentMainGrid())

@@ -1,9 +1,10 @@
-// The widget tree of the main window. Object names matter: the style sheet draws every picture by object name,
-// and the slots named on_<object>_<signal> are linked by name at the end of the set-up.
+// The widget tree of the main window. Object names matter: the style sheet draws every picture by object
+// name, and the slots named on_<object>_<signal> are linked by name at the end of the set-up.
 #include "mainwindow/mainwindow.h"
 
 #include "core/sharedtexts.h"
 #include "widgets/combobox.h"
+#include "widgets/resizableframe.h"
 
 #include <QAction>
 #include <QFrame>
@@ -98,6 +99,14 @@ QPushButton *toolButton(QWidget *parent, QHBoxLayout *row, const char *name, con
     return button;
 }
 
+// Presses near the window's edges on this widget resize the frameless window. The filter goes with the
+// widget.
+void installResizeFilter(QWidget *widget, ResizableFrame *frame) {
+    auto *filter = new ResizableFrame::ResizeEventsFilter(frame);
+    filter->setParent(widget);
+    widget->installEventFilter(filter);
+}
+
 } // namespace
 
 void MainWindow::setupUi() {
@@ -168,7 +177,7 @@ void MainWindow::setupUi() {
     menuAbout = new QMenu(menuBar);
     menuAbout->setObjectName(QStringLiteral("menuAbout"));
     insertMenuBarWidget(menuBarFrame);
-    menuBar->installEventFilter(new ResizableFrame::ResizeEventsFilter(resizableFrame()));
+    installResizeFilter(menuBar, resizableFrame());
 
     // 4. The list tabs.
     tabFrame = new QFrame(this);
@@ -176,7 +185,7 @@ void MainWindow::setupUi() {
     tabFrame->setMouseTracking(true);
     fixHeight(tabFrame, 38);
     tabFrame->setLineWidth(0);
-    tabFrame->installEventFilter(new ResizableFrame::ResizeEventsFilter(resizableFrame()));
+    installResizeFilter(tabFrame, resizableFrame());
     insertTabBarWidget(tabFrame);
     horizontalLayout_3 = new QHBoxLayout(tabFrame);
     horizontalLayout_3->setObjectName(QStringLiteral("horizontalLayout_3"));
@@ -191,7 +200,8 @@ void MainWindow::setupUi() {
     spacer_2 = styledFrame(tabFrame, "spacer_2");
     fixSize(spacer_2, 3, 38);
     horizontalLayout_3->addWidget(spacer_2);
-    cableButton = tabButton(tabFrame, horizontalLayout_3, verticalLayout_8, "verticalLayout_8", "cableButton");
+    cableButton =
+        tabButton(tabFrame, horizontalLayout_3, verticalLayout_8, "verticalLayout_8", "cableButton");
     spacer_3 = styledFrame(tabFrame, "spacer_3");
     fixSize(spacer_3, 3, 38);
     horizontalLayout_3->addWidget(spacer_3);
@@ -217,7 +227,7 @@ void MainWindow::setupUi() {
     body = styledFrame(this, "body");
     body->setMouseTracking(true);
     body->setAutoFillBackground(false);
-    body->installEventFilter(new ResizableFrame::ResizeEventsFilter(resizableFrame()));
+    installResizeFilter(body, resizableFrame());
     verticalLayout_2 = new QVBoxLayout(body);
     verticalLayout_2->setObjectName(QStringLiteral("verticalLayout_2"));
     verticalLayout_2->setSpacing(0);
@@ -297,7 +307,8 @@ void MainWindow::setupUi() {
     astraHDCopyButton =
         toolButton(toolsFrame, horizontalLayout_5, "astraHDCopyButton", SharedTexts::tipCopyToRange());
     deleteButton = toolButton(toolsFrame, horizontalLayout_5, "deleteButton", SharedTexts::tipDelete());
-    renumberButton = toolButton(toolsFrame, horizontalLayout_5, "renumberButton", SharedTexts::tipEditNumber());
+    renumberButton =
+        toolButton(toolsFrame, horizontalLayout_5, "renumberButton", SharedTexts::tipEditNumber());
     renameButton = toolButton(toolsFrame, horizontalLayout_5, "renameButton", SharedTexts::tipEditName());
     horizontalLayout_5->addItem(new QSpacerItem(7, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
     lockButton = toolButton(toolsFrame, horizontalLayout_5, "lockButton", SharedTexts::tipLock());
@@ -360,7 +371,7 @@ void MainWindow::setupUi() {
     // The tables take the room the category panel does not need.
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    verticalLayout_2->addWidget(splitter);
+    verticalLayout_2->addWidget(splitter, 1);
     verticalLayout->addWidget(body);
     bodySpacer = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Expanding);
     verticalLayout->addItem(bodySpacer);
@@ -369,7 +380,10 @@ void MainWindow::setupUi() {
     statusBar = new QFrame(body);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setMouseTracking(true);
-    statusBar->installEventFilter(new ResizableFrame::ResizeEventsFilter(resizableFrame()));
+    // The strip keeps its height; the splitter above takes all the room there is.
+    statusBar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    fixHeight(statusBar, 26);
+    installResizeFilter(statusBar, resizableFrame());
     auto *statusLayout = new QHBoxLayout(statusBar);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     statusLayout->setAlignment(Qt::AlignRight);

@@ -22,11 +22,17 @@ constexpr int SATELLITE_ITEM_TYPE = 1000;
 
 } // namespace
 
-MainGrid *MainWindow::currentMainGrid() { return mainGrids.value(currentListId(), nullptr); }
+MainGrid *MainWindow::currentMainGrid() {
+    return mainGrids.value(currentListId(), nullptr);
+}
 
-FavGrid *MainWindow::currentLeftFavGrid() { return leftFavGrids.value(currentListId(), nullptr); }
+FavGrid *MainWindow::currentLeftFavGrid() {
+    return leftFavGrids.value(currentListId(), nullptr);
+}
 
-FavGrid *MainWindow::currentRightFavGrid() { return rightFavGrids.value(currentListId(), nullptr); }
+FavGrid *MainWindow::currentRightFavGrid() {
+    return rightFavGrids.value(currentListId(), nullptr);
+}
 
 QPushButton *MainWindow::listButton(int listId) const {
     return qobject_cast<QPushButton *>(listButtonGroup.button(listId));
@@ -43,7 +49,8 @@ void MainWindow::createMainGrids(QMap<int, MainGrid *> &map, LoadList &list, boo
     list.append({3, map[3]});
 }
 
-void MainWindow::createFavGrids(QMap<int, FavGrid *> &map, LoadList &list, bool ordered, bool membershipOnly) {
+void MainWindow::createFavGrids(QMap<int, FavGrid *> &map, LoadList &list, bool ordered,
+                                bool membershipOnly) {
     map[0] = FavGrid::createAirGrid(ordered, membershipOnly);
     list.append({0, map[0]});
     map[1] = FavGrid::createCableGrid(ordered, membershipOnly);
@@ -70,7 +77,8 @@ void MainWindow::addGridsToStacks() {
     }
 }
 
-// ---- count texts ---------------------------------------------------------------------------------------------
+// ---- count texts
+// ---------------------------------------------------------------------------------------------
 
 void MainWindow::updateListTooltips(QPushButton *button, const ListStatistics &s) {
     if (!button)
@@ -161,12 +169,11 @@ void MainWindow::fillSatelliteLists() {
 void MainWindow::appendSatelliteItem(QListWidget *list, int satelliteId) {
     // Read without inserting: an id the database lacks shows an empty name and stays absent from it.
     const QString name = SatelliteChannel::satelliteNameOf(static_cast<quint16>(satelliteId));
-    auto *item = new QListWidgetItem(QStringLiteral("     ") + name, nullptr, SATELLITE_ITEM_TYPE + satelliteId);
-    // Appended at the end: the rows are made in ascending id order already.
-    const bool sorting = list->isSortingEnabled();
+    auto *item =
+        new QListWidgetItem(QStringLiteral("     ") + name, nullptr, SATELLITE_ITEM_TYPE + satelliteId);
+    // Appended at the end: the rows are made in ascending id order, which a sort by text would undo.
     list->setSortingEnabled(false);
     list->addItem(item);
-    list->setSortingEnabled(sorting);
 }
 
 void MainWindow::updateSatelliteLists() {
@@ -195,7 +202,8 @@ void MainWindow::updateSatelliteLists() {
             QListWidgetItem *item = list->item(row);
             const int id = item->type() - SATELLITE_ITEM_TYPE;
             const QString name = SatelliteChannel::satelliteNameOf(static_cast<quint16>(id));
-            item->setToolTip(SharedTexts::statSatellite().arg(name) + QString::number(entry.second->value(id, 0)));
+            item->setToolTip(SharedTexts::statSatellite().arg(name) +
+                             QString::number(entry.second->value(id, 0)));
         }
     }
 }
@@ -210,7 +218,8 @@ void MainWindow::updateVersionCountryLabel(const QString &country, const QString
     versionCountry->setText(country + QStringLiteral("  ") + version);
 }
 
-// ---- switching the view --------------------------------------------------------------------------------------
+// ---- switching the view
+// --------------------------------------------------------------------------------------
 
 void MainWindow::showListPanels(int id) {
     if (MainGrid *grid = mainGrids.value(id, nullptr))
@@ -270,15 +279,29 @@ void MainWindow::satelliteRowClicked(int categoryId, QListWidgetItem *item) {
     updateChannelCountLabel();
 }
 
-void MainWindow::on_satListAllClicked(QListWidgetItem *item) { satelliteRowClicked(7, item); }
+void MainWindow::on_satListAllClicked(QListWidgetItem *item) {
+    satelliteRowClicked(7, item);
+}
 
-void MainWindow::on_satListTvClicked(QListWidgetItem *item) { satelliteRowClicked(1, item); }
+void MainWindow::on_satListTvClicked(QListWidgetItem *item) {
+    satelliteRowClicked(1, item);
+}
 
-void MainWindow::on_satListRadioClicked(QListWidgetItem *item) { satelliteRowClicked(2, item); }
+void MainWindow::on_satListRadioClicked(QListWidgetItem *item) {
+    satelliteRowClicked(2, item);
+}
 
-void MainWindow::on_satListDataClicked(QListWidgetItem *item) { satelliteRowClicked(4, item); }
+void MainWindow::on_satListDataClicked(QListWidgetItem *item) {
+    satelliteRowClicked(4, item);
+}
 
-void MainWindow::on_stateChangeRequest(UndoState state) { restoreView(state); }
+void MainWindow::on_stateChangeRequest(UndoState state) {
+    // The stack hands the view to its owner directly before it signals; restore only for a stack that has no
+    // owner to ask, so a view is never restored twice.
+    if (undoStack.owner() == this)
+        return;
+    restoreView(state);
+}
 
 void MainWindow::restoreView(const UndoState &s) {
     setEnabled(false);

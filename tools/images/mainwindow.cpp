@@ -1,6 +1,6 @@
-// Draws the main-window images of Tunelane: the menu bar, the list tabs, the category panel on the left, the tool
-// buttons over the channel tables and the two buttons of the favourites page. Run through mainwindow.sh; the PNGs
-// it writes are committed, so building the program never needs this tool.
+// Draws the main-window images of Tunelane: the menu bar, the list tabs, the category panel on the left, the
+// tool buttons over the channel tables and the two buttons of the favourites page. Run through mainwindow.sh;
+// the PNGs it writes are committed, so building the program never needs this tool.
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -49,9 +49,12 @@ QLinearGradient vertical(qreal top, qreal bottom, const QColor &a, const QColor 
     return g;
 }
 
-QPen roundPen(const QColor &c, qreal width) { return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen roundPen(const QColor &c, qreal width) {
+    return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
-// ---- menu bar -----------------------------------------------------------------------------------------------
+// ---- menu bar
+// -----------------------------------------------------------------------------------------------
 
 // Used as a border image: a one-pixel light line on top, a soft gradient, a dark line at the bottom.
 void menuBar() {
@@ -79,7 +82,8 @@ void menuBar() {
     save(sel, QStringLiteral("menuBar/selected"));
 }
 
-// ---- list tabs ----------------------------------------------------------------------------------------------
+// ---- list tabs
+// ----------------------------------------------------------------------------------------------
 
 // 165 x 34; the chosen tab takes the colour of the body below it, so it reads as the front card.
 void tab(const QString &name, const QColor &top, const QColor &bottom, bool selected) {
@@ -115,7 +119,8 @@ void tabs() {
     tab(QStringLiteral("selected"), QColor(0x34, 0x35, 0x37), body, true);
 }
 
-// ---- category panel -----------------------------------------------------------------------------------------
+// ---- category panel
+// -----------------------------------------------------------------------------------------
 
 void triangle(const QString &name, bool open) {
     QImage img = canvas(12, 12);
@@ -177,7 +182,8 @@ void satelliteItem(const QString &name, bool selected) {
     save(img, QStringLiteral("leftMenu/item/") + name);
 }
 
-// ---- tool buttons -------------------------------------------------------------------------------------------
+// ---- tool buttons
+// -------------------------------------------------------------------------------------------
 
 void toolBackground() {
     QImage img = canvas(4, 46);
@@ -317,8 +323,12 @@ void padlock(QPainter &p, const QColor &c, bool closed) {
     p.drawRect(QRectF(14.9, 18.5, 1.2, 3.5));
 }
 
-void lockGlyph(QPainter &p, const QColor &c) { padlock(p, c, true); }
-void unlockGlyph(QPainter &p, const QColor &c) { padlock(p, c, false); }
+void lockGlyph(QPainter &p, const QColor &c) {
+    padlock(p, c, true);
+}
+void unlockGlyph(QPainter &p, const QColor &c) {
+    padlock(p, c, false);
+}
 
 QPainterPath starPath(QPointF centre, qreal outer, qreal inner) {
     QPainterPath star;
@@ -361,11 +371,14 @@ void toolButton(const QString &name, const QString &disabledName, const Glyph &g
         bool plate;
     };
     const State states[] = {
-        {"default", QColor(0x45, 0x48, 0x4e), QColor(0x33, 0x35, 0x3a), QColor(0x1a, 0x1b, 0x1e), glyphDefault, true},
-        {"over", QColor(0x55, 0x5a, 0x62), QColor(0x3d, 0x41, 0x47), QColor(0x2f, 0x8e, 0x9c), accentLight, true},
-        {"pressed", QColor(0x1d, 0x1f, 0x22), QColor(0x2a, 0x2c, 0x30), QColor(0x2f, 0x8e, 0x9c), accent, true},
-        {"disabled", QColor(0x30, 0x32, 0x36), QColor(0x2a, 0x2b, 0x2f), QColor(0x1f, 0x20, 0x23), glyphDisabled,
+        {"default", QColor(0x45, 0x48, 0x4e), QColor(0x33, 0x35, 0x3a), QColor(0x1a, 0x1b, 0x1e),
+         glyphDefault, true},
+        {"over", QColor(0x55, 0x5a, 0x62), QColor(0x3d, 0x41, 0x47), QColor(0x2f, 0x8e, 0x9c), accentLight,
          true},
+        {"pressed", QColor(0x1d, 0x1f, 0x22), QColor(0x2a, 0x2c, 0x30), QColor(0x2f, 0x8e, 0x9c), accent,
+         true},
+        {"disabled", QColor(0x30, 0x32, 0x36), QColor(0x2a, 0x2b, 0x2f), QColor(0x1f, 0x20, 0x23),
+         glyphDisabled, true},
     };
     for (const State &s : states) {
         QImage img = canvas(39, 36);
@@ -408,7 +421,8 @@ void toolButtons() {
         toolButton(QStringLiteral("fav%1").arg(i), QStringLiteral("fav%1").arg(i), favGlyph(i));
 }
 
-// ---- favourites page buttons --------------------------------------------------------------------------------
+// ---- favourites page buttons
+// --------------------------------------------------------------------------------
 
 // 50 x 48 round buttons between the two tables: "add" carries channels to the right, "delete" takes them out.
 void favouritesButton(const QString &name, bool add) {
@@ -417,11 +431,14 @@ void favouritesButton(const QString &name, bool add) {
         QColor top, bottom, ring, glyph;
     };
     const State states[] = {
-        {"default", QColor(0x4a, 0x4e, 0x55), QColor(0x2e, 0x31, 0x35), QColor(0x16, 0x17, 0x19), glyphDefault},
+        {"default", QColor(0x4a, 0x4e, 0x55), QColor(0x2e, 0x31, 0x35), QColor(0x16, 0x17, 0x19),
+         glyphDefault},
         {"over", QColor(0x2f, 0x8e, 0x9c), QColor(0x1d, 0x5c, 0x66), QColor(0x12, 0x3a, 0x40), Qt::white},
-        {"pressed", QColor(0x17, 0x48, 0x50), QColor(0x22, 0x6c, 0x78), QColor(0x0e, 0x2c, 0x31), accentLight},
+        {"pressed", QColor(0x17, 0x48, 0x50), QColor(0x22, 0x6c, 0x78), QColor(0x0e, 0x2c, 0x31),
+         accentLight},
         // Not offered while the table beside it has nothing selected.
-        {"disabled", QColor(0x36, 0x38, 0x3c), QColor(0x2b, 0x2d, 0x30), QColor(0x1e, 0x1f, 0x22), glyphDisabled},
+        {"disabled", QColor(0x36, 0x38, 0x3c), QColor(0x2b, 0x2d, 0x30), QColor(0x1e, 0x1f, 0x22),
+         glyphDisabled},
     };
     for (const State &s : states) {
         QImage img = canvas(50, 48);
