@@ -258,8 +258,9 @@ Grid::Grid(QWidget *parent, int listKind)
 }
 
 Grid::~Grid() {
-    // Receivers must not hear from a table that is half destroyed.
-    disconnect(this, nullptr, nullptr, nullptr);
+    // Receivers must not hear from a table that is half destroyed. Blocked rather than disconnected: the
+    // toolkit still needs the destroyed() signal (the style sheet's per-widget caches listen for it).
+    blockSignals(true);
     delete m_contextMenu;
 }
 
