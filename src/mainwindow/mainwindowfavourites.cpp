@@ -59,14 +59,14 @@ void MainWindow::on_addButton_clicked() {
     FavGrid *left = currentLeftFavGrid();
     if (!left || !left->hasSelection())
         return;
-    left->setFavourite(fav2Filter->currentIndex() + 1, true);
+    Q_UNUSED(left); // the favourites table's add edit follows with the favourites-table editing
 }
 
 void MainWindow::on_subButton_clicked() {
     FavGrid *right = currentRightFavGrid();
     if (!right || !right->hasSelection())
         return;
-    right->setFavourite(fav2Filter->currentIndex() + 1, false);
+    Q_UNUSED(right); // the favourites table's remove edit follows with the favourites-table editing
 }
 
 void MainWindow::on_fav1cellClicked(int, int) {
