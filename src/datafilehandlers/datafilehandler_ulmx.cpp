@@ -275,10 +275,8 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
         transponderMap = &transponders;
         satellites.clear();
         transponders.clear();
-        if (!satelliteProviderMap) {
-            satelliteProviderMap = &providers[ProviderCategory::SATELLITE];
-            satelliteProviderMap->clear();
-        }
+        if (!satelliteProviderMap)
+            providers[ProviderCategory::SATELLITE].clear();
     }
     astraChannels = &list;
     list.clear();
@@ -286,6 +284,9 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     astraProviderMap->clear();
     astraBouquetMap = &bouquets[ProviderCategory::ASTRA_HD];
     astraBouquetMap->clear();
+    // Taken after the category-8 insertions above, which may have detached a shared provider map.
+    if (!satelliteProviderMap)
+        satelliteProviderMap = &providers[ProviderCategory::SATELLITE];
     documentVersion = 0;
     countryCode = country;
     setReadFlags(false, false, false, true, true, readDatabase);
@@ -868,12 +869,18 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     astraChannels = provider.astraHDList();
     satelliteMap = &SatelliteChannel::satellites;
     transponderMap = &SatelliteChannel::transponders;
+    // The maps may share their data with a copy (a snapshot kept for undoing an open): writing to them
+    // detaches them first, so the addresses of the inner maps are taken only once the outer ones are the
+    // process's own and hold every category asked for.
+    resetItemLocs();
+    SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
+    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
+    SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
     satelliteProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
     astraProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
     astraBouquetMap = &SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
     countryCode = provider.country();
     documentVersion = SatelliteChannel::databaseHeader;
-    resetItemLocs();
 
     int result = RC_CANNOT_WRITE;
     // The new text goes to a temporary file that replaces the old one only once completely written.
