@@ -133,8 +133,12 @@ int DataFileHandler_ulmx::openDocument() {
     if (useDocumentBytes) {
         data = documentBytes;
     } else {
-        if (!QFileInfo::exists(path))
+        const QFileInfo info(path);
+        if (!info.exists())
             return RC_FILE_NOT_FOUND;
+        // Folders, pipes and devices are no channel lists; opening a pipe would even wait for a writer.
+        if (!info.isFile())
+            return RC_CANNOT_OPEN;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return RC_CANNOT_OPEN;
