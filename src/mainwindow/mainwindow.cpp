@@ -46,7 +46,6 @@ MainWindow::MainWindow() : CustomMainWindow(Qt::WindowFlags()) {
     // Nothing can be edited, selected, undone or redone before a document is open: the tables these actions
     // reach do not exist yet.
     updateActions();
-    updateStatus();
 }
 
 MainWindow::~MainWindow() {

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -221,6 +222,22 @@ private slots:
             window.show();
             QVERIFY(welcomed);
             QVERIFY(window.isVisible());
+        }
+        // The welcome screen's check box writes the setting in this version's group.
+        {
+            TestWindow window;
+            QTimer::singleShot(0, &window, [&] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal)
+                    return;
+                if (auto *box = modal->findChild<QCheckBox *>(QStringLiteral("showAgain")))
+                    box->setChecked(true);
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+            });
+            window.show();
+            QCOMPARE(QSettings().value(QStringLiteral("1.08/welcomescreen/show")), QVariant(false));
+            QSettings().clear();
         }
         // Switched off under another version's group: still shown.
         {
