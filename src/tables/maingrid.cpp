@@ -1090,6 +1090,10 @@ Qt::DropActions MainGrid::supportedDropActions() const {
     return QTableWidget::supportedDropActions() | Qt::LinkAction;
 }
 
+void MainGrid::startDrag(Qt::DropActions) {
+    QTableWidget::startDrag(Qt::LinkAction);
+}
+
 int MainGrid::nearestVisibleRow(int row, int step) const {
     for (int r = row + step; r >= 0 && r < rowCount(); r += step) {
         if (isRowVisible(r))
@@ -1144,6 +1148,8 @@ void MainGrid::dragMoveEvent(QDragMoveEvent *e) {
 }
 
 void MainGrid::dropEvent(QDropEvent *e) {
+    // Link, never move: the toolkit's table would take a moved row's items out of the table.
+    e->setDropAction(Qt::LinkAction);
     e->accept();
     endDragMode();
 }

@@ -187,8 +187,10 @@ protected:
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void drawCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) override;
-    // Drops renumber channels, which the table offers as a link action.
+    // Drops renumber channels, which the table offers as a link action. A drag never moves or copies
+    // items: the toolkit would remove the dragged rows after a move, and commands point at their items.
     Qt::DropActions supportedDropActions() const override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
     // Deletes in the Astra HD+ list renumber the favourite range; they come with the range operations.
     virtual void deleteAstraHDChannels();

@@ -46,7 +46,9 @@ public:
 
     UndoState state() const { return m_state; }
     // Brings back the view of an undo step: when it differs from the one shown, stores it, asks the owner
-    // to restore it and emits stateChangeRequest. An equal state does nothing, so the view never flickers.
+    // to restore it (EditContext::restoreView) and then emits stateChangeRequest. An equal state does
+    // nothing, so the view never flickers. The owner restores the view in restoreView only; the signal tells
+    // observers that the view was switched and must not restore it a second time.
     void requestState(const UndoState &state);
 
     // Group factories. A group with a parent belongs to that parent; without one, the caller pushes it.

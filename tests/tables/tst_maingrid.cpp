@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -280,6 +281,40 @@ private slots:
         QCOMPARE(grid->selectionMode(), QAbstractItemView::SingleSelection);
         QVERIFY(grid->styleSheet().contains(MainGrid::normalStyleSheet()));
         QCOMPARE(grid->currentVisibleRow(), 0);
+    }
+
+    void dropPointNeedsANeighbourOfTheDraggedKind() {
+        std::unique_ptr<MainGrid> grid = airGrid();
+        grid->resize(600, 400);
+        grid->show();
+        // Rows: digital 1, digital 2, analogue 3, analogue 4. Digital 1 is dragged.
+        grid->selectRowOrClear(0);
+        grid->beginDragMode();
+        QVERIFY(grid->isDragMode());
+        // The row's own drag data, as the toolkit's drag carries it; drag moves reach only the widget that
+        // accepted the drag's entry.
+        std::unique_ptr<QMimeData> mime(grid->model()->mimeData({grid->model()->index(0, 1)}));
+        QDragEnterEvent enter(QPoint(60, 5), Qt::LinkAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        auto dragOver = [&grid, &mime](int row, int dy) {
+            const QPoint pos(60, grid->rowViewportPosition(row) + dy);
+            QDragMoveEvent event(pos, Qt::LinkAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(grid->viewport(), &event);
+            return event.isAccepted() && event.dropAction() == Qt::LinkAction;
+        };
+        // Upper half of analogue 3: the row above (digital 2) is of the dragged kind.
+        QVERIFY(dragOver(2, 3));
+        // Lower half of analogue 4: no digital row on either side.
+        QVERIFY(!dragOver(3, 20));
+        // A drop never moves items out of the table, even where the drag would allow a move.
+        QVERIFY(dragOver(2, 3));
+        QDropEvent drop(QPointF(60, grid->rowViewportPosition(2) + 3), Qt::LinkAction | Qt::MoveAction,
+                        mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &drop);
+        QCOMPARE(drop.dropAction(), Qt::LinkAction);
+        QVERIFY(!grid->isDragMode());
+        QCOMPARE(grid->rowCount(), 4);
     }
 
     void editSelectedCellOpensTheEditor() {
