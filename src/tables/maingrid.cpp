@@ -168,27 +168,25 @@ QString MainGrid::rangeText(int kind) {
 // Rows
 
 void MainGrid::addAirRow(AirChannel *channel, int row) {
-    addRowCells(channel, row, true, false, false);
+    addRowCells(channel, row, true);
 }
 
 void MainGrid::addCableRow(CableChannel *channel, int row) {
-    addRowCells(channel, row, true, false, false);
+    addRowCells(channel, row, true);
 }
 
 void MainGrid::addSatelliteRow(SatelliteChannel *channel, int row) {
-    addRowCells(channel, row, true, true, true);
+    addRowCells(channel, row, true);
 }
 
 void MainGrid::addAstraHDRow(AstraHDChannel *channel, int row) {
     // Only the favourite range is edited in place; other Astra HD+ channels are copied into it.
-    addRowCells(channel, row, channel->number() <= ASTRA_HD_RANGE_HIGHEST, true, true);
+    addRowCells(channel, row, channel->number() <= ASTRA_HD_RANGE_HIGHEST);
     if (channel->isDeleted())
         setRowVisible(row, false);
 }
 
-void MainGrid::addRowCells(Channel *channel, int row, bool numberEditable, bool satellite, bool inMHz) {
-    Q_UNUSED(satellite);
-    Q_UNUSED(inMHz);
+void MainGrid::addRowCells(Channel *channel, int row, bool numberEditable) {
     setCheckCell(false, channel, row);
     writeRowCells(channel, row, numberEditable);
 }

@@ -204,7 +204,7 @@ protected:
     void updateAllStates();
 
 private:
-    void addRowCells(Channel *channel, int row, bool numberEditable, bool satellite, bool inMHz);
+    void addRowCells(Channel *channel, int row, bool numberEditable);
     void writeRowCells(Channel *channel, int row, bool numberEditable);
     void countChecked(int row, int step);
     // The row an edit on "the selection" acts on when exactly one channel is meant (-1 for none).
