@@ -1,20 +1,495 @@
 #include "datafilehandlers/datadirector.h"
 
+#include "archive/ziparchive.h"
+#include "core/channellistprovider.h"
 #include "core/resultcode.h"
+#include "core/sharedtexts.h"
+#include "datafilehandlers/channelmerger.h"
+#include "datafilehandlers/datafilehandler.h"
+#include "datafilehandlers/datafilehandler_rvl.h"
+#include "datafilehandlers/datafilehandler_ulmx.h"
 
-// Placeholder until the handlers exist: every operation reports an unknown error.
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <ctime>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cstdio>
+#endif
+
+namespace {
+// Every path is made absolute first: a relative one would otherwise be resolved against whatever the
+// current directory is when a handler or the archive code finally uses it.
+QString absolutePath(const QString &path) {
+    return path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+bool isLoaderOutcome(int code) {
+    return code == RC_SUCCESS || code == RC_NO_SERVICE_LIST;
+}
+
+// Replaces the target by the finished file in one step, so a reader never sees a half-written archive.
+bool replaceFile(const QString &from, const QString &to) {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+// A name beside the target that nothing uses yet; the archive code creates the file.
+QString temporarySibling(const QString &target) {
+    const QFileInfo info(target);
+    const QString stem = info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1Char('.') +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.');
+    for (int n = 1; n < 10000; ++n) {
+        const QString candidate = stem + QString::number(n) + QLatin1String(".tmp");
+        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
+            return candidate;
+    }
+    return QString();
+}
+} // namespace
+
+DataDirector::Database DataDirector::Database::current() {
+    Database db;
+    db.satellites = SatelliteChannel::satellites;
+    db.transponders = SatelliteChannel::transponders;
+    db.serviceProviders = SatelliteChannel::serviceProviders;
+    db.bouquets = SatelliteChannel::bouquets;
+    db.header = SatelliteChannel::databaseHeader;
+    return db;
+}
+
+void DataDirector::Database::install() const {
+    SatelliteChannel::transponders = transponders;
+    SatelliteChannel::satellites = satellites;
+    SatelliteChannel::serviceProviders = serviceProviders;
+    SatelliteChannel::databaseHeader = header;
+    SatelliteChannel::bouquets = bouquets;
+}
+
 DataDirector::DataDirector() = default;
-DataDirector::~DataDirector() = default;
 
-int DataDirector::open(const QString &, ChannelListProvider *, const QString &, DataFileHandler *) {
-    return RC_UNKNOWN_ERROR;
+DataDirector::~DataDirector() {
+    close();
 }
-int DataDirector::save(ChannelListProvider *, const QString &, int) {
-    return RC_UNKNOWN_ERROR;
+
+int DataDirector::currentFormatCode() const {
+    return m_handler ? m_handler->formatCode() : -1;
 }
-int DataDirector::merge(const QString &, ChannelListProvider *) {
-    return RC_UNKNOWN_ERROR;
+
+QString DataDirector::workingFolderPath() const {
+    return m_folder;
 }
-void DataDirector::commit() {}
-void DataDirector::rollback() {}
-void DataDirector::close() {}
+
+QString DataDirector::workingFolderName() {
+    return QLatin1String(WORKING_FOLDER_PREFIX) + QLatin1Char('_') +
+           QString::number(QCoreApplication::applicationPid()) + QLatin1Char('_') +
+           QString::number(qint64(std::time(nullptr)));
+}
+
+QString DataDirector::createWorkingFolder() {
+    const QDir temp(QDir(QDir::tempPath()).absolutePath());
+    const QString base = workingFolderName();
+    // Two folders asked for in the same second get the same name: number the later ones.
+    for (int n = 1; n <= 1000; ++n) {
+        const QString name = n == 1 ? base : base + QLatin1Char('_') + QString::number(n);
+        const QString path = temp.absoluteFilePath(name);
+        if (temp.mkdir(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            return path;
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+            return QString(); // not a name clash: the temporary folder itself is unusable
+    }
+    return QString();
+}
+
+bool DataDirector::removeDirRecursively(const QDir &folder) {
+    const QString path = folder.absolutePath();
+    const QFileInfo self(path);
+    if (self.isSymLink() || !self.isDir())
+        return false;
+    bool ok = true;
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        // A link is removed as a link: what it points at is not ours.
+        if (entry.isDir() && !entry.isSymLink())
+            ok = removeDirRecursively(QDir(entry.absoluteFilePath())) && ok;
+        else
+            ok = QFile::remove(entry.absoluteFilePath()) && ok;
+    }
+    return QDir().rmdir(path) && ok;
+}
+
+std::unique_ptr<DataFileHandler> DataDirector::probeRawHandler(const QString &folder) {
+    if (DataFileHandler_rvl<GGData2012_01>::probeFolder(folder))
+        return std::make_unique<DataFileHandler_rvl<GGData2012_01>>(QDir(folder));
+    if (DataFileHandler_rvl<GGData2011_01>::probeFolder(folder))
+        return std::make_unique<DataFileHandler_rvl<GGData2011_01>>(QDir(folder));
+    if (DataFileHandler_rvl<GGData2010_01>::probeFolder(folder))
+        return std::make_unique<DataFileHandler_rvl<GGData2010_01>>(QDir(folder));
+    return nullptr;
+}
+
+std::unique_ptr<DataFileHandler> DataDirector::newRawHandler(int formatCode, const QString &folder) {
+    switch (formatCode) {
+    case FF_RAW_2010_01:
+        return std::make_unique<DataFileHandler_rvl<GGData2010_01>>(QDir(folder));
+    case FF_RAW_2011_01:
+        return std::make_unique<DataFileHandler_rvl<GGData2011_01>>(QDir(folder));
+    case FF_RAW_2012_01:
+        return std::make_unique<DataFileHandler_rvl<GGData2012_01>>(QDir(folder));
+    default:
+        return nullptr;
+    }
+}
+
+int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
+    QString target = targetPath;
+    // Saving onto a link replaces the file it names, not the link.
+    const QFileInfo targetInfo(target);
+    if (targetInfo.isSymLink())
+        target = QFileInfo(targetInfo.symLinkTarget()).absoluteFilePath();
+    if (QFileInfo(target).isDir())
+        return RC_CANNOT_WRITE;
+
+    // Members whose names start with "." are members like any other; subfolders and links are not packed.
+    const QFileInfoList members = QDir(folder).entryInfoList(
+        QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    if (members.isEmpty())
+        return RC_CANNOT_WRITE;
+
+    const QString temporary = temporarySibling(target);
+    if (temporary.isEmpty())
+        return RC_CANNOT_WRITE;
+    for (const QFileInfo &member : members) {
+        if (zipAddFile(temporary, member.absoluteFilePath(), member.fileName()) != RC_SUCCESS) {
+            QFile::remove(temporary);
+            return RC_CANNOT_WRITE;
+        }
+    }
+    if (QFileInfo::exists(target))
+        QFile::setPermissions(temporary, QFile::permissions(target));
+    if (!replaceFile(temporary, target)) {
+        QFile::remove(temporary);
+        return RC_CANNOT_WRITE;
+    }
+    return RC_SUCCESS;
+}
+
+int DataDirector::open(const QString &path, ChannelListProvider *document, const QString &country,
+                       DataFileHandler *presetHandler) {
+    std::unique_ptr<DataFileHandler> handler(presetHandler);
+    commit();
+    if (!document)
+        return RC_UNKNOWN_ERROR;
+
+    const QString file = absolutePath(path);
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.exists())
+        return RC_FILE_NOT_FOUND;
+    if (info.isDir())
+        return RC_CANNOT_OPEN;
+
+    // The working folder this open makes; removed again unless the open succeeds.
+    QString folder;
+    const auto fail = [&folder](int code) {
+        if (!folder.isEmpty())
+            removeDirRecursively(QDir(folder));
+        return code;
+    };
+
+    bool universal = false;
+    if (!handler) {
+        // ".rvl" first: "list.ulmx.rvl" is a raw list.
+        if (file.endsWith(QLatin1String(RAW_FILE_SUFFIX), Qt::CaseInsensitive)) {
+            folder = createWorkingFolder();
+            if (folder.isEmpty())
+                return RC_CANNOT_OPEN;
+            if (unzipAll(file, folder) != RC_SUCCESS)
+                return fail(RC_CANNOT_OPEN);
+            handler = probeRawHandler(folder);
+            if (!handler)
+                return fail(RC_INVALID_FORMAT);
+        } else if (file.endsWith(QLatin1String(UNIVERSAL_FILE_SUFFIX), Qt::CaseInsensitive)) {
+            handler = std::make_unique<DataFileHandler_ulmx>(file);
+            universal = true;
+        } else {
+            return RC_INVALID_FORMAT;
+        }
+    } else {
+        universal = handler->formatCode() == FF_UNIVERSAL_HANDLER;
+    }
+
+    // Everything is loaded into containers of our own first: the document and the database change only when
+    // the whole load succeeded.
+    ChannelList<SatelliteChannel> satelliteChannels;
+    ChannelList<CableChannel> cableChannels;
+    ChannelList<AirChannel> airChannels;
+    ChannelList<AstraHDChannel> astraChannels;
+    Database loaded;
+    QString countryText;
+    bool anyList = false;
+    int code = handler->loadSatellite(satelliteChannels, loaded.satellites, loaded.transponders,
+                                      loaded.serviceProviders, &loaded.header, country);
+    if (!isLoaderOutcome(code))
+        return fail(code);
+    anyList = anyList || code == RC_SUCCESS;
+    code = handler->loadCable(cableChannels, country);
+    if (!isLoaderOutcome(code))
+        return fail(code);
+    anyList = anyList || code == RC_SUCCESS;
+    code = handler->loadAir(airChannels, country);
+    if (!isLoaderOutcome(code))
+        return fail(code);
+    anyList = anyList || code == RC_SUCCESS;
+    code = handler->loadAstraHD(astraChannels, loaded.satellites, loaded.transponders,
+                                loaded.serviceProviders, loaded.bouquets, &loaded.header, country);
+    if (!isLoaderOutcome(code))
+        return fail(code);
+    anyList = anyList || code == RC_SUCCESS;
+    code = handler->country(countryText);
+    if (code != RC_SUCCESS)
+        return fail(code);
+    if (!anyList)
+        return fail(RC_NO_SERVICE_LIST);
+    // A universal file reports the country it was asked for, which may be empty ("lists without country").
+    if (countryText.isEmpty())
+        countryText = QLatin1String(NO_COUNTRY);
+    if (countryText.size() > 3)
+        return fail(RC_INVALID_CONTENTS + 16);
+
+    // Keep what is replaced until the caller commits to the new document.
+    m_pending.active = true;
+    m_pending.pairReplaced = true;
+    m_pending.handler = std::move(m_handler);
+    m_pending.folder = m_folder;
+    m_pending.universalPath = m_universalPath;
+    m_pending.database = Database::current();
+
+    m_handler = std::move(handler);
+    m_folder = folder;
+    m_universalPath = universal ? file : QString();
+
+    *document->airList() = std::move(airChannels);
+    *document->cableList() = std::move(cableChannels);
+    *document->satelliteList() = std::move(satelliteChannels);
+    *document->astraHDList() = std::move(astraChannels);
+    loaded.install();
+    document->setCountry(countryText);
+    document->setVersionText(m_handler->version());
+    document->setFormatCode(m_handler->formatCode());
+    document->setFavouritesListCount(m_handler->favouritesListCount());
+    return RC_SUCCESS;
+}
+
+int DataDirector::save(ChannelListProvider *document, const QString &path, int formatCode) {
+    commit();
+    if (!document)
+        return RC_UNKNOWN_ERROR;
+    if (!m_handler)
+        return RC_INVALID_FORMAT; // nothing open: there is no format to keep and no state to write from
+    const QString file = absolutePath(path);
+    if (file.isEmpty())
+        return RC_CANNOT_WRITE;
+
+    const int previousCode = m_handler->formatCode();
+    const int format = formatCode == FF_KEEP ? previousCode : formatCode;
+    const bool currentIsUniversal = !m_universalPath.isEmpty();
+
+    std::unique_ptr<DataFileHandler> newHandler;
+    QString newFolder;
+    bool newIsUniversal = false;
+    if (format == previousCode && (!currentIsUniversal || file == m_universalPath)) {
+        // The document's own format: its handler, and for a raw list the folder holding the opened members.
+    } else if (format == FF_UNIVERSAL || (format == previousCode && currentIsUniversal)) {
+        // A universal handler writes to the path it was made with, so another target needs its own.
+        newHandler = std::make_unique<DataFileHandler_ulmx>(file);
+        newIsUniversal = true;
+    } else if (format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01) {
+        newFolder = createWorkingFolder();
+        if (newFolder.isEmpty())
+            return RC_CANNOT_WRITE;
+        newHandler = newRawHandler(format, newFolder);
+    } else {
+        return RC_INVALID_FORMAT;
+    }
+
+    DataFileHandler *writer = newHandler ? newHandler.get() : m_handler.get();
+    const QString folder = newHandler ? newFolder : m_folder;
+    const auto fail = [&newFolder](int code) {
+        if (!newFolder.isEmpty())
+            removeDirRecursively(QDir(newFolder));
+        return code;
+    };
+
+    int code = writer->save(*document);
+    if (code != RC_SUCCESS)
+        return fail(code);
+    if (!folder.isEmpty()) {
+        code = packFolder(folder, file);
+        if (code != RC_SUCCESS)
+            return fail(code);
+    }
+    writer->endSave(true);
+
+    document->setVersionText(writer->version());
+    // The code of the handler in use before this save: the window compares it with the format it asked for
+    // to see whether the favourites order was gained or lost.
+    document->setFormatCode(previousCode);
+    document->setFavouritesListCount(writer->favouritesListCount());
+
+    if (newHandler) {
+        m_handler = std::move(newHandler);
+        if (!m_folder.isEmpty())
+            removeDirRecursively(QDir(m_folder));
+        m_folder = newFolder;
+        m_universalPath = newIsUniversal ? file : QString();
+    }
+    return RC_SUCCESS;
+}
+
+int DataDirector::merge(const QString &path, ChannelListProvider *document) {
+    commit();
+    if (!document)
+        return RC_UNKNOWN_ERROR;
+    const QString file = absolutePath(path);
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.exists())
+        return RC_FILE_NOT_FOUND;
+    if (info.isDir())
+        return RC_CANNOT_OPEN;
+
+    // Read the whole file before anything changes: a file that cannot be read reports why, and nothing of
+    // it reaches the document.
+    DataFileHandler_ulmx handler(file);
+    const QString country = document->country();
+    ChannelList<SatelliteChannel> satelliteChannels;
+    SatelliteMap satellites;
+    TransponderMap transponders;
+    CategoryProviderMap providers;
+    int version = 0;
+    const int satelliteCode =
+        handler.loadSatellite(satelliteChannels, satellites, transponders, providers, &version, country);
+    if (!isLoaderOutcome(satelliteCode))
+        return satelliteCode;
+    ChannelList<CableChannel> cableChannels;
+    const int cableCode = handler.loadCable(cableChannels, country);
+    if (!isLoaderOutcome(cableCode))
+        return cableCode;
+    ChannelList<AirChannel> airChannels;
+    const int airCode = handler.loadAir(airChannels, country);
+    if (!isLoaderOutcome(airCode))
+        return airCode;
+    // The Astra HD+ providers and bouquets go to maps of our own: they replace the document's only together
+    // with its Astra HD+ list.
+    ChannelList<AstraHDChannel> astraChannels;
+    SatelliteMap astraSatellites;
+    TransponderMap astraTransponders;
+    CategoryProviderMap astraProviders;
+    CategoryProviderMap astraBouquets;
+    int astraVersion = 0;
+    const int astraCode = handler.loadAstraHD(astraChannels, astraSatellites, astraTransponders,
+                                              astraProviders, astraBouquets, &astraVersion, country);
+    if (!isLoaderOutcome(astraCode))
+        return astraCode;
+
+    const Database before = Database::current();
+    const ChannelList<SatelliteChannel> satelliteBefore = *document->satelliteList();
+    const ChannelList<CableChannel> cableBefore = *document->cableList();
+    const ChannelList<AirChannel> airBefore = *document->airList();
+    const ChannelList<AstraHDChannel> astraBefore = *document->astraHDList();
+
+    ChannelMerger merger;
+    bool merged = false;
+    bool satellitesKept = true;
+    // The database is merged whenever the file has one, also without a satellite list for the country: the
+    // Astra HD+ channels refer to its transponders.
+    if (satelliteCode == RC_NO_SERVICE_LIST)
+        satelliteChannels.clear();
+    satellitesKept = merger.mergeSatelliteData(
+        satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
+        SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
+        version, SatelliteChannel::databaseHeader);
+    merged = merged || satelliteCode == RC_SUCCESS;
+    if (cableCode == RC_SUCCESS) {
+        merger.mergeCableChannels(cableChannels, *document->cableList());
+        merged = true;
+    }
+    if (airCode == RC_SUCCESS) {
+        merger.mergeAirChannels(airChannels, *document->airList());
+        merged = true;
+    }
+    if (astraCode == RC_SUCCESS) {
+        SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD] =
+            astraProviders.value(ProviderCategory::ASTRA_HD);
+        SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD] =
+            astraBouquets.value(ProviderCategory::ASTRA_HD);
+        merger.mergeAstraHDChannels(transponders, astraChannels, SatelliteChannel::transponders,
+                                    *document->astraHDList());
+        merged = true;
+    }
+
+    int code = RC_SUCCESS;
+    if (!merged)
+        code = RC_NO_SERVICE_LIST;
+    else if (!satellitesKept)
+        code = RC_NO_FREE_USER_SATELLITE_SLOTS;
+    if (code != RC_SUCCESS) {
+        before.install();
+        *document->satelliteList() = satelliteBefore;
+        *document->cableList() = cableBefore;
+        *document->airList() = airBefore;
+        *document->astraHDList() = astraBefore;
+        return code;
+    }
+
+    m_pending.active = true;
+    m_pending.pairReplaced = false;
+    m_pending.database = before;
+    return RC_SUCCESS;
+}
+
+void DataDirector::discardPending(bool restore) {
+    if (!m_pending.active)
+        return;
+    if (restore) {
+        if (m_pending.pairReplaced) {
+            if (!m_folder.isEmpty())
+                removeDirRecursively(QDir(m_folder));
+            m_handler = std::move(m_pending.handler);
+            m_folder = m_pending.folder;
+            m_universalPath = m_pending.universalPath;
+        }
+        m_pending.database.install();
+    } else if (m_pending.pairReplaced) {
+        m_pending.handler.reset();
+        if (!m_pending.folder.isEmpty())
+            removeDirRecursively(QDir(m_pending.folder));
+    }
+    m_pending = Pending();
+}
+
+void DataDirector::commit() {
+    discardPending(false);
+}
+
+void DataDirector::rollback() {
+    discardPending(true);
+}
+
+void DataDirector::close() {
+    commit();
+    m_handler.reset();
+    if (!m_folder.isEmpty())
+        removeDirRecursively(QDir(m_folder));
+    m_folder.clear();
+    m_universalPath.clear();
+}

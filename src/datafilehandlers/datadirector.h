@@ -1,31 +1,111 @@
 #ifndef DATADIRECTOR_H
 #define DATADIRECTOR_H
 
+#include "core/airchannel.h"
+#include "core/astrahdchannel.h"
+#include "core/cablechannel.h"
+#include "core/channellist.h"
+#include "core/satellitechannel.h"
+#include "core/satellitedatabase.h"
+
+#include <QDir>
 #include <QString>
+
+#include <memory>
 
 class ChannelListProvider;
 class DataFileHandler;
 
 // Chooses the file handler, keeps the working folder of a raw list, and runs open, save and merge with one
 // result code each.
+//
+// Between operations the director owns the handler of the open document and, for a raw list, the working
+// folder that holds the archive's unpacked members (the handler reads and writes them there).
+//
+// An open or a merge that succeeds is provisional until the caller installs its result: the caller may still
+// discard the new document (a cancelled load, a merge it does not keep). Until commit() or rollback() the
+// director keeps what the operation replaced: the previous handler and working folder and the previous
+// process-wide satellite database. The next open, merge, save or close commits implicitly.
 class DataDirector {
 public:
+    // Prefix of working folder names; the folder is "tunewrk_<pid>_<seconds since the epoch>".
+    static constexpr const char *WORKING_FOLDER_PREFIX = "tunewrk";
+
     DataDirector();
     virtual ~DataDirector();
     DataDirector(const DataDirector &) = delete;
     DataDirector &operator=(const DataDirector &) = delete;
 
-    int open(const QString &path, ChannelListProvider *document, const QString &country,
-             DataFileHandler *presetHandler = nullptr);
-    int save(ChannelListProvider *document, const QString &path, int formatCode);
-    int merge(const QString &path, ChannelListProvider *document);
+    // Reads the file into the document. On success the document's lists, country, version text, format code
+    // and favourites-list count, the director's handler and working folder and the process-wide satellite
+    // database are those of the file; on failure nothing changes. A preset handler, when given, is taken
+    // over and used in place of the one the suffix would choose.
+    virtual int open(const QString &path, ChannelListProvider *document, const QString &country,
+                     DataFileHandler *presetHandler = nullptr);
+    // Writes the document to the path in the format (FF_UNIVERSAL, a raw model year, or FF_KEEP). The file
+    // at the path is replaced only by a complete new one.
+    virtual int save(ChannelListProvider *document, const QString &path, int formatCode);
+    // Merges the universal file into the document's lists and the process-wide satellite database. Anything
+    // but success leaves both as they were.
+    virtual int merge(const QString &path, ChannelListProvider *document);
 
-    // Keeps what the last open or merge installed (drops the snapshot of the previous state).
+    // Keeps what the last open or merge installed: drops the previous handler and removes its folder.
     void commit();
-    // Brings back the handler, working folder and database the last open or merge replaced.
+    // Brings back the handler, working folder and satellite database that the last open or merge replaced and
+    // removes the new working folder. The document filled by that open or merge is the caller's to discard.
     void rollback();
-    // Deletes the handler and removes the working folder.
+    // Deletes the handler and removes the working folder (also those still kept for a rollback).
     void close();
+
+    // The current handler's format code, or -1 without a document.
+    int currentFormatCode() const;
+    // The current working folder, or an empty text when the document is not a raw list.
+    QString workingFolderPath() const;
+
+    // "tunewrk_<pid>_<seconds>", computed anew at every call.
+    static QString workingFolderName();
+    // Removes the folder and everything in it. Symbolic links are removed, never followed; a failure does not
+    // stop the removal of the other entries. True when the folder itself is gone.
+    static bool removeDirRecursively(const QDir &folder);
+
+private:
+    struct Database {
+        SatelliteMap satellites;
+        TransponderMap transponders;
+        CategoryProviderMap serviceProviders;
+        CategoryProviderMap bouquets;
+        int header = 0;
+
+        static Database current();
+        void install() const;
+    };
+    // What the last open or merge replaced, kept until commit or rollback.
+    struct Pending {
+        bool active = false;
+        bool pairReplaced = false; // an open: handler and folder were replaced too
+        std::unique_ptr<DataFileHandler> handler;
+        QString folder;
+        QString universalPath;
+        Database database;
+    };
+
+    // A new, empty, owner-only folder under the temporary directory, or an empty text.
+    static QString createWorkingFolder();
+    // The raw handler of the model year whose probe accepts the folder, newest first; null when none does.
+    static std::unique_ptr<DataFileHandler> probeRawHandler(const QString &folder);
+    static std::unique_ptr<DataFileHandler> newRawHandler(int formatCode, const QString &folder);
+    // Packs every file of the folder into a new archive beside the target and renames it over the target.
+    static int packFolder(const QString &folder, const QString &target);
+
+    void discardPending(bool restore);
+
+    std::unique_ptr<DataFileHandler> m_handler;
+    // Non-empty exactly when m_handler is a raw handler; the handler was made with this folder.
+    QString m_folder;
+    // Non-empty exactly when m_handler is a universal handler: the file it reads and writes. It is reused
+    // only for a save to that same file.
+    QString m_universalPath;
+    Pending m_pending;
 };
 
 #endif

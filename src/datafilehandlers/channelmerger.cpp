@@ -1,0 +1,227 @@
+#include "datafilehandlers/channelmerger.h"
+
+#include "core/channelmatching.h"
+
+#include <QDebug>
+
+namespace {
+// Cable and air lists are replaced by the file's, with channels the file holds twice collapsed into one.
+template <typename T>
+void replaceCollapsingEqual(const ChannelList<T> &sourceList, ChannelList<T> &destinationList) {
+    destinationList.clear();
+    for (const T &source : sourceList) {
+        bool found = false;
+        for (T &destination : destinationList) {
+            if (isSameChannel(destination, source)) {
+                destination.setDeleted(false);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            destinationList.append(source);
+    }
+}
+} // namespace
+
+bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList,
+                                       SatelliteMap &sourceSatellites, TransponderMap &sourceTransponders,
+                                       CategoryProviderMap &sourceProviders,
+                                       ChannelList<SatelliteChannel> &destinationList,
+                                       SatelliteMap &destinationSatellites,
+                                       TransponderMap &destinationTransponders,
+                                       CategoryProviderMap &destinationProviders, int sourceVersion,
+                                       int destinationVersion) {
+    // Only nine user-satellite slots exist: the older database gives way.
+    QList<quint16> surplus;
+    if (sourceVersion > destinationVersion) {
+        surplusUserSatelliteIds(sourceSatellites, destinationSatellites, surplus);
+        removeSatellites(destinationSatellites, destinationTransponders, destinationList, surplus);
+    } else {
+        surplusUserSatelliteIds(destinationSatellites, sourceSatellites, surplus);
+        removeSatellites(sourceSatellites, sourceTransponders, sourceList, surplus);
+    }
+    const bool allKept = surplus.isEmpty();
+
+    RenumberingMap renumbering;
+    MergeSatellites(sourceSatellites, destinationSatellites, renumbering);
+
+    // Each transponder moves one step only: the map may send an id on to an id it moves in turn.
+    if (!renumbering.isEmpty()) {
+        for (auto it = sourceTransponders.begin(); it != sourceTransponders.end(); ++it) {
+            const auto moved = renumbering.constFind(quint16(it->satelliteId));
+            if (moved != renumbering.cend())
+                it->satelliteId = qint16(*moved);
+        }
+    }
+
+    for (auto it = sourceTransponders.cbegin(); it != sourceTransponders.cend(); ++it) {
+        quint32 key = 0;
+        if (!findMatchingTransponder(destinationTransponders, *it, key))
+            destinationTransponders.insert(smallestFreeKey(destinationTransponders), *it);
+    }
+
+    ProviderMap &destinationSatelliteProviders = destinationProviders[ProviderCategory::SATELLITE];
+    const ProviderMap &sourceSatelliteProviders = sourceProviders[ProviderCategory::SATELLITE];
+    for (auto it = sourceSatelliteProviders.cbegin(); it != sourceSatelliteProviders.cend(); ++it) {
+        quint32 key = 0;
+        if (!findProviderByName(destinationSatelliteProviders, *it, key))
+            destinationSatelliteProviders.insert(smallestFreeKey(destinationSatelliteProviders), *it);
+    }
+
+    mergeSatelliteChannels(sourceList, sourceTransponders, sourceSatelliteProviders, destinationList,
+                           destinationTransponders, destinationSatelliteProviders);
+    return allKept;
+}
+
+void ChannelMerger::surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser,
+                                            QList<quint16> &ids) {
+    int freeSlots = 0;
+    for (quint32 id = SatelliteIds::FIRST_USER; id <= SatelliteIds::LAST_USER; ++id) {
+        if (!keeper.contains(quint16(id)))
+            ++freeSlots;
+        if (loser.contains(quint16(id)))
+            ids.append(quint16(id));
+    }
+    // The loser keeps its highest-numbered user satellites.
+    for (int i = 0; i < freeSlots && !ids.isEmpty(); ++i)
+        ids.removeLast();
+}
+
+void ChannelMerger::removeSatellites(SatelliteMap &satellites, TransponderMap &transponders,
+                                     ChannelList<SatelliteChannel> &channels, const QList<quint16> &ids) {
+    for (const quint16 id : ids) {
+        for (auto it = transponders.begin(); it != transponders.end();) {
+            if (quint16(it->satelliteId) != id) {
+                ++it;
+                continue;
+            }
+            const quint32 transponderId = it.key();
+            for (int i = channels.size() - 1; i >= 0; --i) {
+                if (channels[i].transponderId() == transponderId)
+                    channels.erase(i);
+            }
+            it = transponders.erase(it);
+        }
+        satellites.remove(id);
+    }
+}
+
+void ChannelMerger::MergeSatellites(const SatelliteMap &source, SatelliteMap &destination,
+                                    RenumberingMap &renumbering) {
+    for (auto it = source.cbegin(); it != source.cend(); ++it) {
+        const quint16 id = it.key();
+        if (!destination.contains(id)) {
+            destination.insert(id, *it);
+            continue;
+        }
+        if (!SatelliteIds::isUser(id))
+            continue; // a standard satellite already known stays as the document has it
+        bool placed = false;
+        for (quint32 slot = SatelliteIds::FIRST_USER; slot <= SatelliteIds::LAST_USER; ++slot) {
+            if (!destination.contains(quint16(slot))) {
+                destination.insert(quint16(slot), *it);
+                renumbering.insert(id, quint16(slot));
+                placed = true;
+                break;
+            }
+        }
+        if (!placed)
+            qDebug("ERROR in MergeSatellites()");
+    }
+}
+
+const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &transponders,
+                                                          const Transponder &transponder, quint32 &key) {
+    for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
+        if (recordsMatchWithTolerance(*it, transponder)) {
+            key = it.key();
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &providers,
+                                                         const ServiceProvider &provider, quint32 &key) {
+    for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
+        if (equalsIgnoreCase(it->name, provider.name)) {
+            key = it.key();
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
+                                           const TransponderMap &sourceTransponders,
+                                           const ProviderMap &sourceProviders,
+                                           ChannelList<SatelliteChannel> &destinationList,
+                                           const TransponderMap &destinationTransponders,
+                                           const ProviderMap &destinationProviders) {
+    // Only channels that were in the document before the merge, or appended by it, are compared; the
+    // destination list grows as we go.
+    for (const SatelliteChannel &source : sourceList) {
+        SatelliteChannel copy(source);
+
+        quint32 key = 0;
+        if (findMatchingTransponder(destinationTransponders,
+                                    sourceTransponders.value(source.transponderId(), Transponder()), key))
+            copy.setTransponderId(key);
+
+        // A channel without provider, or with one the file does not name, keeps its id: matching it by its
+        // empty name would attach it to whichever nameless provider the document happens to have.
+        const auto provider = sourceProviders.constFind(source.providerId());
+        if (source.providerId() != NO_ID && provider != sourceProviders.cend() &&
+            findProviderByName(destinationProviders, *provider, key))
+            copy.setProviderId(key);
+
+        bool found = false;
+        for (SatelliteChannel &destination : destinationList) {
+            if (isSameSatelliteService(destination, copy)) {
+                destination.setDeleted(false);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            destinationList.append(copy);
+    }
+}
+
+void ChannelMerger::mergeCableChannels(const ChannelList<CableChannel> &sourceList,
+                                       ChannelList<CableChannel> &destinationList) {
+    replaceCollapsingEqual(sourceList, destinationList);
+}
+
+void ChannelMerger::mergeAirChannels(const ChannelList<AirChannel> &sourceList,
+                                     ChannelList<AirChannel> &destinationList) {
+    replaceCollapsingEqual(sourceList, destinationList);
+}
+
+void ChannelMerger::mergeAstraHDChannels(const TransponderMap &sourceTransponders,
+                                         const ChannelList<AstraHDChannel> &sourceList,
+                                         const TransponderMap &destinationTransponders,
+                                         ChannelList<AstraHDChannel> &destinationList) {
+    destinationList.clear();
+    for (const AstraHDChannel &source : sourceList) {
+        AstraHDChannel copy(source);
+        // The file's transponder id means nothing in the document's database: map it first, so the
+        // comparison below reads the transponder the channel will really refer to.
+        quint32 key = 0;
+        if (findMatchingTransponder(destinationTransponders,
+                                    sourceTransponders.value(source.transponderId(), Transponder()), key))
+            copy.setTransponderId(key);
+
+        bool found = false;
+        for (AstraHDChannel &destination : destinationList) {
+            if (isSameSatelliteService(destination, copy)) {
+                destination.setDeleted(false);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            destinationList.append(copy);
+    }
+}

@@ -1,0 +1,82 @@
+#ifndef CHANNELMERGER_H
+#define CHANNELMERGER_H
+
+#include "core/airchannel.h"
+#include "core/astrahdchannel.h"
+#include "core/cablechannel.h"
+#include "core/channellist.h"
+#include "core/satellitechannel.h"
+#include "core/satellitedatabase.h"
+
+#include <QList>
+#include <QMap>
+
+// Folds the lists and the satellite database of a universal file (the source) into an open document (the
+// destination). Holds nothing: the director creates one per merge and calls it list by list.
+//
+// The destination maps are the process-wide ones in practice: channel comparisons read the satellite data of
+// both sides through the process-wide database, so every source channel is moved onto destination
+// transponders before it is compared.
+class ChannelMerger {
+public:
+    using RenumberingMap = QMap<quint16, quint16>;
+
+    ChannelMerger() = default;
+
+    // Satellites (with the nine user-satellite slots), transponders, category-3 providers and satellite
+    // channels. The side with the lower database version (the file on a tie) gives up the user satellites
+    // that do not fit, with their transponders and channels. False when any user satellite was given up.
+    // The source maps are changed too (renumbered user satellites), so the Astra HD+ merge that follows sees
+    // the same transponders.
+    bool mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList, SatelliteMap &sourceSatellites,
+                            TransponderMap &sourceTransponders, CategoryProviderMap &sourceProviders,
+                            ChannelList<SatelliteChannel> &destinationList,
+                            SatelliteMap &destinationSatellites, TransponderMap &destinationTransponders,
+                            CategoryProviderMap &destinationProviders, int sourceVersion,
+                            int destinationVersion);
+
+    // The user satellites of loser that find no free slot in keeper, lowest ids first.
+    void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
+    // Removes the satellites, their transponders and the channels on those transponders.
+    void removeSatellites(SatelliteMap &satellites, TransponderMap &transponders,
+                          ChannelList<SatelliteChannel> &channels, const QList<quint16> &ids);
+    // Copies the source satellites into the destination; a user satellite whose id is taken moves to the
+    // first free user id, recorded in renumbering.
+    void MergeSatellites(const SatelliteMap &source, SatelliteMap &destination, RenumberingMap &renumbering);
+
+    // The first transponder of the map (ascending keys) within tolerance of the given one, or null.
+    const Transponder *findMatchingTransponder(const TransponderMap &transponders,
+                                               const Transponder &transponder, quint32 &key);
+    // The first provider of the map (ascending keys) of the same name ignoring case, or null.
+    const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
+                                              quint32 &key);
+
+    void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
+                                const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
+                                ChannelList<SatelliteChannel> &destinationList,
+                                const TransponderMap &destinationTransponders,
+                                const ProviderMap &destinationProviders);
+    // Replace the destination list by the source's channels, equal ones collapsed.
+    void mergeCableChannels(const ChannelList<CableChannel> &sourceList,
+                            ChannelList<CableChannel> &destinationList);
+    void mergeAirChannels(const ChannelList<AirChannel> &sourceList,
+                          ChannelList<AirChannel> &destinationList);
+    // Replaces the destination list by the source's channels, each moved onto the matching destination
+    // transponder before it is compared and stored.
+    void mergeAstraHDChannels(const TransponderMap &sourceTransponders,
+                              const ChannelList<AstraHDChannel> &sourceList,
+                              const TransponderMap &destinationTransponders,
+                              ChannelList<AstraHDChannel> &destinationList);
+
+    // The smallest non-negative key that the map does not hold.
+    template <typename Map> static quint32 smallestFreeKey(const Map &map) {
+        quint32 expected = 0;
+        for (auto it = map.cbegin(); it != map.cend(); ++it, ++expected) {
+            if (it.key() != expected)
+                return expected;
+        }
+        return expected;
+    }
+};
+
+#endif
