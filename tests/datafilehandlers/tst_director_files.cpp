@@ -1,0 +1,466 @@
+#include "documentfixture.h"
+
+#include "archive/ziparchive.h"
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "core/satellitechannel.h"
+#include "datafilehandlers/datadirector.h"
+
+#include <QtEndian>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+// Open, save and conversion through the director with files written by the program's own writers.
+namespace {
+QStringList workingFolders() {
+    return QDir(QDir::tempPath()).entryList({QStringLiteral("tunewrk_*")}, QDir::Dirs | QDir::Hidden);
+}
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString formatName(int format) {
+    switch (format) {
+    case FF_UNIVERSAL:
+        return QStringLiteral("universal");
+    case FF_RAW_2010_01:
+        return QStringLiteral("2010-01");
+    case FF_RAW_2011_01:
+        return QStringLiteral("2011-01");
+    default:
+        return QStringLiteral("2012-01");
+    }
+}
+
+// The format code a document read from a file of this format reports.
+int documentCode(int format) {
+    return format == FF_UNIVERSAL ? int(FF_UNIVERSAL_HANDLER) : format;
+}
+
+#ifdef Q_OS_UNIX
+// Runs the body as an unprivileged user when the tests run as root, so permission bits count.
+class Unprivileged {
+public:
+    Unprivileged() : m_switched(::geteuid() == 0) {
+        if (m_switched)
+            m_ok = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+    }
+    ~Unprivileged() {
+        if (m_switched) {
+            (void)!::seteuid(0);
+            (void)!::setegid(0);
+        }
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_switched;
+    bool m_ok = true;
+};
+#endif
+
+void compareLines(const QStringList &actual, const QStringList &expected) {
+    if (actual == expected)
+        return;
+    for (int i = 0; i < qMax(actual.size(), expected.size()); ++i) {
+        const QString a = actual.value(i), e = expected.value(i);
+        if (a != e)
+            QFAIL(qPrintable(QStringLiteral("line %1:\n  actual   %2\n  expected %3").arg(i).arg(a, e)));
+    }
+}
+} // namespace
+
+class TestDirectorFiles : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Builds the standard document, writes it in the format and returns its description for that format.
+    QStringList writeFixture(int format, const QString &file) {
+        DataDirector unused;
+        ChannelListProvider document(&unused);
+        DocumentFixture::build(document);
+        const int rc = DocumentFixture::write(format, document, file);
+        if (rc != RC_SUCCESS)
+            qWarning("fixture not written: %d", rc);
+        return DocumentFixture::describe(document, DocumentFixture::Caps::of(format));
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void init() { SatelliteChannel::clearDatabase(); }
+    void cleanup() { QVERIFY2(workingFolders().isEmpty(), qPrintable(workingFolders().join(", "))); }
+
+    void opensEveryFamilyAndYear_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("suffix");
+        for (int format : {int(FF_UNIVERSAL), int(FF_RAW_2010_01), int(FF_RAW_2011_01), int(FF_RAW_2012_01)})
+            QTest::newRow(qPrintable(formatName(format))) << format << DocumentFixture::suffixOf(format);
+        QTest::newRow("upper-case raw suffix") << int(FF_RAW_2012_01) << QStringLiteral(".RVL");
+        QTest::newRow("mixed-case universal suffix") << int(FF_UNIVERSAL) << QStringLiteral(".uLmX");
+        QTest::newRow("raw after universal suffix") << int(FF_RAW_2011_01) << QStringLiteral(".ulmx.rvl");
+    }
+    void opensEveryFamilyAndYear() {
+        QFETCH(int, format);
+        QFETCH(QString, suffix);
+        const QString file = path(QStringLiteral("open") + suffix);
+        const QStringList expected = writeFixture(format, file);
+
+        SatelliteChannel::clearDatabase();
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(file, &document, QStringLiteral("DEU")), int(RC_SUCCESS));
+        compareLines(DocumentFixture::describe(document, DocumentFixture::Caps::of(format)), expected);
+        QCOMPARE(document.formatCode(), documentCode(format));
+        QCOMPARE(document.versionText(), format == FF_UNIVERSAL ? QStringLiteral("ULMX") : formatName(format));
+        QCOMPARE(document.favouritesListCount(), DocumentFixture::Caps::of(format).favouriteLists);
+        QCOMPARE(director.workingFolderPath().isEmpty(), format == FF_UNIVERSAL);
+        if (format != FF_UNIVERSAL) {
+            // The unpacked members are private to this user.
+            const QFileInfo folder(director.workingFolderPath());
+            QCOMPARE(folder.absolutePath(), QDir(QDir::tempPath()).absolutePath());
+            QCOMPARE(folder.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther),
+                     QFile::Permissions());
+        }
+    }
+
+    void saveAsConvertsBetweenEveryFormat_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        const int formats[] = {FF_UNIVERSAL, FF_RAW_2010_01, FF_RAW_2011_01, FF_RAW_2012_01};
+        for (int from : formats) {
+            for (int to : formats)
+                QTest::newRow(qPrintable(formatName(from) + " to " + formatName(to))) << from << to;
+        }
+    }
+    void saveAsConvertsBetweenEveryFormat() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        const QString source = path(QStringLiteral("from") + DocumentFixture::suffixOf(from));
+        const QString target = path(QStringLiteral("to") + DocumentFixture::suffixOf(to));
+        QFile::remove(target);
+        writeFixture(from, source);
+        const DocumentFixture::Caps caps = DocumentFixture::Caps::of(from) & DocumentFixture::Caps::of(to);
+
+        SatelliteChannel::clearDatabase();
+        QStringList expected;
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(source, &document, QStringLiteral("DEU")), int(RC_SUCCESS));
+            expected = DocumentFixture::describe(document, caps);
+            const QString oldFolder = director.workingFolderPath();
+
+            QCOMPARE(director.save(&document, target, to), int(RC_SUCCESS));
+            // The version text and favourites count are the writer's; the format code stays the one before.
+            QCOMPARE(document.versionText(), to == FF_UNIVERSAL ? QStringLiteral("ULMX") : formatName(to));
+            QCOMPARE(document.favouritesListCount(), DocumentFixture::Caps::of(to).favouriteLists);
+            QCOMPARE(document.formatCode(), documentCode(from));
+            QCOMPARE(director.currentFormatCode(), documentCode(to));
+            QCOMPARE(director.workingFolderPath().isEmpty(), to == FF_UNIVERSAL);
+            if (documentCode(from) != documentCode(to) && !oldFolder.isEmpty())
+                QVERIFY(!QFileInfo::exists(oldFolder));
+            QCOMPARE(workingFolders().size(), to == FF_UNIVERSAL ? 0 : 1);
+            // Saving said nothing about the database.
+            compareLines(DocumentFixture::describe(document, caps), expected);
+        }
+
+        SatelliteChannel::clearDatabase();
+        DataDirector director;
+        ChannelListProvider reopened(&director);
+        QCOMPARE(director.open(target, &reopened, QStringLiteral("DEU")), int(RC_SUCCESS));
+        compareLines(DocumentFixture::describe(reopened, caps), expected);
+        QCOMPARE(reopened.formatCode(), documentCode(to));
+    }
+
+    void saveKeepsTheFormatAndEveryMember() {
+        const QString file = path("keep.rvl");
+        {
+            DataDirector unused;
+            ChannelListProvider document(&unused);
+            DocumentFixture::build(document);
+            QCOMPARE(DocumentFixture::writeRaw(FF_RAW_2011_01, document, file,
+                                               {{".hidden-member", "dot"}, {"zz-unknown", "kept as it is"}}),
+                     int(RC_SUCCESS));
+        }
+        SatelliteChannel::clearDatabase();
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
+        (*document.airList())[0].setName(QStringLiteral("Renamed"));
+        QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
+        QCOMPARE(document.formatCode(), int(FF_RAW_2011_01));
+        const QStringList saved = DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2011_01));
+
+        // Members the handler does not know, dot-names included, are packed again.
+        QTemporaryDir unpacked;
+        QCOMPARE(unzipAll(file, unpacked.path()), int(RC_SUCCESS));
+        QCOMPARE(contents(unpacked.filePath("zz-unknown")), QByteArray("kept as it is"));
+        QCOMPARE(contents(unpacked.filePath(".hidden-member")), QByteArray("dot"));
+        // Nothing but the archive is left beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList({"*keep*"}, QDir::Files | QDir::Hidden), QStringList({"keep.rvl"}));
+
+        director.close();
+        QVERIFY(workingFolders().isEmpty());
+        SatelliteChannel::clearDatabase();
+        DataDirector again;
+        ChannelListProvider reopened(&again);
+        QCOMPARE(again.open(file, &reopened, "*"), int(RC_SUCCESS));
+        compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2011_01)), saved);
+        QCOMPARE(reopened.airList()->at(0).name(), QStringLiteral("Renamed"));
+    }
+
+    void universalSaveAsThenSaveUsesTheNewFile() {
+        const QString raw = path("start.rvl");
+        const QString universal = path("converted.ulmx");
+        writeFixture(FF_RAW_2012_01, raw);
+        SatelliteChannel::clearDatabase();
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(raw, &document, "DEU"), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, universal, FF_UNIVERSAL), int(RC_SUCCESS));
+        QVERIFY(workingFolders().isEmpty());
+        const QByteArray rawBytes = contents(raw);
+
+        (*document.cableList())[0].setName(QStringLiteral("Changed"));
+        QCOMPARE(director.save(&document, universal, FF_KEEP), int(RC_SUCCESS));
+        QVERIFY(contents(universal).contains("Changed"));
+        QCOMPARE(contents(raw), rawBytes);
+        // A universal document saved under another name writes that file, not the one it came from.
+        const QString copy = path("copy.ulmx");
+        QCOMPARE(director.save(&document, copy, FF_KEEP), int(RC_SUCCESS));
+        QVERIFY(contents(copy).contains("Changed"));
+    }
+
+    void badFilesReportTheirCode() {
+        writeFixture(FF_RAW_2012_01, path("good.rvl"));
+        QTemporaryDir members;
+        QCOMPARE(unzipAll(path("good.rvl"), members.path()), int(RC_SUCCESS));
+        const auto pack = [&members](const QString &target, const QString &skip,
+                                     const QString &replace = QString(), const QByteArray &bytes = QByteArray()) {
+            for (const QFileInfo &member : QDir(members.path()).entryInfoList(QDir::Files)) {
+                if (member.fileName() == skip)
+                    continue;
+                QString source = member.absoluteFilePath();
+                QTemporaryDir changed;
+                if (member.fileName() == replace) {
+                    source = changed.filePath(member.fileName());
+                    QFile out(source);
+                    if (!out.open(QIODevice::WriteOnly))
+                        return false;
+                    out.write(bytes);
+                }
+                if (zipAddFile(target, source, member.fileName()) != RC_SUCCESS)
+                    return false;
+            }
+            return true;
+        };
+        QByteArray unknownYear(4, '\0');
+        qToLittleEndian<qint32>(999000, unknownYear.data());
+        QVERIFY(pack(path("year.rvl"), QString(), "map-ChKey", unknownYear));
+        QVERIFY(pack(path("nocountry.rvl"), "CloneInfo"));
+        QByteArray air = contents(members.filePath("map-AirCh"));
+        QVERIFY(air.size() > 40);
+        air[30] = char(air[30] ^ 0x10);
+        QVERIFY(pack(path("corrupt.rvl"), QString(), "map-AirCh", air));
+        QFile text(path("text.rvl"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("this is no archive");
+        text.close();
+        QVERIFY(QFile::copy(path("good.rvl"), path("good.txt")));
+        QVERIFY(QDir().mkpath(path("folder.rvl")));
+
+        // What an earlier open installed must survive every failure.
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(path("good.rvl"), &document, "*"), int(RC_SUCCESS));
+        director.commit();
+        const QStringList before = DocumentFixture::describe(document, DocumentFixture::Caps());
+        const QString folder = director.workingFolderPath();
+
+        const QList<QPair<QString, int>> cases = {
+            {"missing.rvl", RC_FILE_NOT_FOUND}, {"folder.rvl", RC_CANNOT_OPEN},  {"text.rvl", RC_CANNOT_OPEN},
+            {"good.txt", RC_INVALID_FORMAT},    {"year.rvl", RC_INVALID_FORMAT}, {"nocountry.rvl", RC_INVALID_FORMAT},
+            {"corrupt.rvl", RC_CHECKSUM_FAILED}};
+        for (const auto &c : cases) {
+            ChannelListProvider other(&director);
+            QCOMPARE(director.open(path(c.first), &other, "*"), c.second);
+            QVERIFY(other.airList()->isEmpty());
+            QCOMPARE(workingFolders(), QStringList{QFileInfo(folder).fileName()});
+        }
+        QCOMPARE(director.workingFolderPath(), folder);
+        compareLines(DocumentFixture::describe(document, DocumentFixture::Caps()), before);
+    }
+
+#ifdef Q_OS_UNIX
+    void unreadableFileCannotBeOpened() {
+        QTemporaryDir temp;
+        QVERIFY(QFile::setPermissions(temp.path(), QFile::Permissions(0x7777)));
+        const QString file = temp.filePath("private.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        QVERIFY(QFile::setPermissions(file, QFile::Permissions()));
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        int rc = -1;
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            Unprivileged user;
+            QVERIFY(user.ok());
+            rc = director.open(file, &document, "*");
+        }
+        qputenv("TMPDIR", oldTemp);
+        QCOMPARE(rc, int(RC_CANNOT_OPEN));
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({"private.rvl"}));
+    }
+
+    void failedSaveLeavesTheOldFileUntouched() {
+        // A folder the user cannot write to, holding the file from the last save.
+        QTemporaryDir readOnly;
+        const QString target = readOnly.filePath("list.rvl");
+        writeFixture(FF_RAW_2011_01, target);
+        const QByteArray old = contents(target);
+        QVERIFY(!old.isEmpty());
+        QVERIFY(QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+        QTemporaryDir temp;
+        QVERIFY(QFile::setPermissions(temp.path(), QFile::Permissions(0x7777)));
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        const QString source = temp.path() + "/source.rvl";
+        writeFixture(FF_RAW_2012_01, source);
+        QVERIFY(QFile::setPermissions(source, QFile::Permissions(0x6666)));
+
+        int keep = -1, convert = -1, universal = -1;
+        {
+            Unprivileged user;
+            QVERIFY(user.ok());
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(source, &document, "*"), int(RC_SUCCESS));
+            keep = director.save(&document, target, FF_KEEP);
+            convert = director.save(&document, target, FF_RAW_2010_01);
+            universal = director.save(&document, readOnly.filePath("list.ulmx"), FF_UNIVERSAL);
+            QCOMPARE(document.formatCode(), int(FF_RAW_2012_01));
+            QCOMPARE(director.currentFormatCode(), int(FF_RAW_2012_01));
+        }
+        qputenv("TMPDIR", oldTemp);
+        QVERIFY(QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(keep, int(RC_CANNOT_WRITE));
+        QCOMPARE(convert, int(RC_CANNOT_WRITE));
+        QCOMPARE(universal, int(RC_CANNOT_WRITE));
+        QCOMPARE(contents(target), old);
+        QCOMPARE(QDir(readOnly.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({"list.rvl"}));
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({"source.rvl"}));
+    }
+#endif
+
+    void relativePathsAreTheCurrentDirectorysNotTheWorkingFolders() {
+        const QString file = path("rel-source.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        QTemporaryDir current;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(current.path()));
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
+        const int rc = director.save(&document, QStringLiteral("relative.rvl"), FF_RAW_2011_01);
+        QCOMPARE(QDir::currentPath(), QDir(current.path()).canonicalPath());
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(rc, int(RC_SUCCESS));
+        QVERIFY(QFileInfo(current.filePath("relative.rvl")).isFile());
+        QCOMPARE(director.open(current.filePath("relative.rvl"), &document, "*"), int(RC_SUCCESS));
+        QCOMPARE(document.formatCode(), int(FF_RAW_2011_01));
+    }
+
+    void workingFoldersGoWithTheDirector() {
+        const QString file = path("folders.rvl");
+        writeFixture(FF_RAW_2010_01, file);
+        {
+            // Opens in the same second: each gets a folder of its own.
+            DataDirector first, second;
+            ChannelListProvider a(&first), b(&second);
+            QCOMPARE(first.open(file, &a, "*"), int(RC_SUCCESS));
+            QCOMPARE(second.open(file, &b, "*"), int(RC_SUCCESS));
+            QVERIFY(first.workingFolderPath() != second.workingFolderPath());
+            QCOMPARE(workingFolders().size(), 2);
+            // Until the new document is taken, the old folder is kept for a rollback.
+            ChannelListProvider c(&first);
+            QCOMPARE(first.open(file, &c, "*"), int(RC_SUCCESS));
+            QCOMPARE(workingFolders().size(), 3);
+            first.commit();
+            QCOMPARE(workingFolders().size(), 2);
+            second.close();
+            QCOMPARE(workingFolders().size(), 1);
+        }
+        QVERIFY(workingFolders().isEmpty());
+    }
+
+    void rollbackBringsBackTheOpenDocumentsFilesAndDatabase() {
+        const QString fileA = path("a.rvl");
+        const QString fileB = path("b.rvl");
+        {
+            DataDirector unused;
+            ChannelListProvider other(&unused);
+            DocumentFixture::build(other, DocumentFixture::Size{5, 3, 4, 4});
+            SatelliteChannel::satellites.insert(0x0130, SatelliteInfo{"Other 30.5E", 0, 0x8131, 2});
+            SatelliteChannel::databaseHeader = 207;
+            QCOMPARE(DocumentFixture::writeRaw(FF_RAW_2011_01, other, fileB), int(RC_SUCCESS));
+        }
+        writeFixture(FF_RAW_2012_01, fileA);
+        SatelliteChannel::clearDatabase();
+
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(fileA, &document, "*"), int(RC_SUCCESS));
+        director.commit();
+        const SatelliteMap satellites = SatelliteChannel::satellites;
+        const TransponderMap transponders = SatelliteChannel::transponders;
+        const CategoryProviderMap providers = SatelliteChannel::serviceProviders;
+        const CategoryProviderMap bouquets = SatelliteChannel::bouquets;
+        const int header = SatelliteChannel::databaseHeader;
+        const ChannelList<SatelliteChannel> satelliteList = *document.satelliteList();
+        const QString folder = director.workingFolderPath();
+
+        // The window reads another file, then the user cancels while the tables are filled.
+        ChannelListProvider next(&director);
+        QCOMPARE(director.open(fileB, &next, "*"), int(RC_SUCCESS));
+        const QString nextFolder = director.workingFolderPath();
+        QCOMPARE(SatelliteChannel::databaseHeader, 207);
+        director.rollback();
+
+        QCOMPARE(SatelliteChannel::satellites, satellites);
+        QCOMPARE(SatelliteChannel::transponders, transponders);
+        QCOMPARE(SatelliteChannel::serviceProviders, providers);
+        QCOMPARE(SatelliteChannel::bouquets, bouquets);
+        QCOMPARE(SatelliteChannel::databaseHeader, header);
+        QCOMPARE(*document.satelliteList(), satelliteList);
+        QCOMPARE(director.workingFolderPath(), folder);
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(!QFileInfo::exists(nextFolder));
+
+        // A Save of the document that stayed goes through its own handler and folder.
+        const QStringList expected = DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2012_01));
+        QCOMPARE(director.save(&document, fileA, FF_KEEP), int(RC_SUCCESS));
+        QCOMPARE(document.formatCode(), int(FF_RAW_2012_01));
+        director.close();
+        SatelliteChannel::clearDatabase();
+        ChannelListProvider reopened(&director);
+        QCOMPARE(director.open(fileA, &reopened, "*"), int(RC_SUCCESS));
+        compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2012_01)), expected);
+        director.close();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDirectorFiles)
+#include "tst_director_files.moc"

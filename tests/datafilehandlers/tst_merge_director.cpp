@@ -1,0 +1,284 @@
+#include "documentfixture.h"
+
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "core/satellitechannel.h"
+#include "datafilehandlers/datadirector.h"
+
+#include <QtTest>
+
+#include <functional>
+
+// Merging universal files, written by our own writer, into a document opened from a raw file.
+namespace {
+// Everything a merge may change: the document's lists and the process-wide database.
+struct State {
+    ChannelList<AirChannel> air;
+    ChannelList<CableChannel> cable;
+    ChannelList<SatelliteChannel> satellite;
+    ChannelList<AstraHDChannel> astra;
+    SatelliteMap satellites = SatelliteChannel::satellites;
+    TransponderMap transponders = SatelliteChannel::transponders;
+    CategoryProviderMap providers = SatelliteChannel::serviceProviders;
+    CategoryProviderMap bouquets = SatelliteChannel::bouquets;
+    int header = SatelliteChannel::databaseHeader;
+
+    explicit State(const ChannelListProvider &document)
+        : air(*document.airList()), cable(*document.cableList()), satellite(*document.satelliteList()),
+          astra(*document.astraHDList()) {}
+
+    void verifyUnchanged(const ChannelListProvider &document) const {
+        QVERIFY(*document.airList() == air);
+        QVERIFY(*document.cableList() == cable);
+        QVERIFY(*document.satelliteList() == satellite);
+        QVERIFY(*document.astraHDList() == astra);
+        QVERIFY(SatelliteChannel::satellites == satellites);
+        QVERIFY(SatelliteChannel::transponders == transponders);
+        QVERIFY(SatelliteChannel::serviceProviders == providers);
+        QVERIFY(SatelliteChannel::bouquets == bouquets);
+        QCOMPARE(SatelliteChannel::databaseHeader, header);
+    }
+};
+
+Transponder transponder(quint16 satellite, float kHz) {
+    Transponder tp;
+    tp.satelliteId = qint16(satellite);
+    tp.frequency = kHz;
+    tp.symbolRate = 27500000;
+    tp.modulation = 5;
+    tp.polarity = 1;
+    tp.fec = 3;
+    return tp;
+}
+
+// The transponder key of the process-wide map at this frequency, or -1.
+qint64 keyOf(float kHz) {
+    for (auto it = SatelliteChannel::transponders.cbegin(); it != SatelliteChannel::transponders.cend(); ++it) {
+        if (it->frequency == kHz)
+            return it.key();
+    }
+    return -1;
+}
+} // namespace
+
+class TestMergeDirector : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_documentFile;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Writes a universal file from the standard document, changed by the shape function first.
+    void writeFile(const QString &file, const std::function<void(ChannelListProvider &)> &shape) {
+        DataDirector unused;
+        ChannelListProvider document(&unused);
+        DocumentFixture::build(document);
+        if (shape)
+            shape(document);
+        QCOMPARE(DocumentFixture::writeUniversal(document, file), int(RC_SUCCESS));
+        SatelliteChannel::clearDatabase();
+    }
+
+    // The document the window would merge into: the standard one, read from a raw file.
+    void openDocument(DataDirector &director, ChannelListProvider &document,
+                      const std::function<void(ChannelListProvider &)> &shape = nullptr) {
+        DataDirector unused;
+        ChannelListProvider source(&unused);
+        DocumentFixture::build(source);
+        if (shape)
+            shape(source);
+        QCOMPARE(DocumentFixture::writeRaw(FF_RAW_2012_01, source, m_documentFile), int(RC_SUCCESS));
+        SatelliteChannel::clearDatabase();
+        QCOMPARE(director.open(m_documentFile, &document, "DEU"), int(RC_SUCCESS));
+        director.commit();
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_documentFile = path("document.rvl");
+    }
+    void init() { SatelliteChannel::clearDatabase(); }
+
+    void unreadableFilesReportWhyAndChangeNothing() {
+        QFile text(path("text.ulmx"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("plain text, no channel list");
+        text.close();
+        QVERIFY(QDir().mkpath(path("folder.ulmx")));
+
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const State before(document);
+        QCOMPARE(director.merge(path("missing.ulmx"), &document), int(RC_FILE_NOT_FOUND));
+        before.verifyUnchanged(document);
+        QCOMPARE(director.merge(path("folder.ulmx"), &document), int(RC_CANNOT_OPEN));
+        before.verifyUnchanged(document);
+        QCOMPARE(director.merge(path("text.ulmx"), &document), int(RC_INVALID_FORMAT));
+        before.verifyUnchanged(document);
+    }
+
+    void cableAndAirAreReplacedOnlyWhenTheFileHasThem() {
+        writeFile(path("cable.ulmx"), [](ChannelListProvider &file) {
+            file.airList()->clear();
+            ChannelList<CableChannel> &cable = *file.cableList();
+            cable.clear();
+            for (int i = 0; i < 10; ++i)
+                cable.append(CableChannel(700 + i, QStringLiteral("New %1").arg(i), quint16(i + 1), 474.0f + 8 * i, 1,
+                                          false, false, Channel::DIGITAL, 6900, 0, 6, 2, -1, 0));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const ChannelList<AirChannel> air = *document.airList();
+        QCOMPARE(director.merge(path("cable.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(document.cableList()->size(), 10);
+        QCOMPARE(document.cableList()->at(9).name(), QStringLiteral("New 9"));
+        QVERIFY(*document.airList() == air);
+        // The document's format stays what it was.
+        QCOMPARE(document.formatCode(), int(FF_RAW_2012_01));
+        QCOMPARE(document.favouritesListCount(), 5);
+    }
+
+    void fileWithoutAstraListKeepsTheDocumentsAstraList() {
+        writeFile(path("noastra.ulmx"), [](ChannelListProvider &file) { file.astraHDList()->clear(); });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const ChannelList<AstraHDChannel> astra = *document.astraHDList();
+        const ProviderMap providers = SatelliteChannel::serviceProviders.value(ProviderCategory::ASTRA_HD);
+        const ProviderMap bouquets = SatelliteChannel::bouquets.value(ProviderCategory::ASTRA_HD);
+        QVERIFY(!astra.isEmpty() && !providers.isEmpty() && !bouquets.isEmpty());
+
+        QCOMPARE(director.merge(path("noastra.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(*document.astraHDList() == astra);
+        QCOMPARE(SatelliteChannel::serviceProviders.value(ProviderCategory::ASTRA_HD), providers);
+        QCOMPARE(SatelliteChannel::bouquets.value(ProviderCategory::ASTRA_HD), bouquets);
+    }
+
+    void astraListWithoutSatelliteListLandsOnTheRightTransponders() {
+        // The file has a satellite database and an Astra HD+ list, but no satellite list for the country. Its
+        // one Astra HD+ channel sits on a transponder the document does not know yet.
+        writeFile(path("astraonly.ulmx"), [](ChannelListProvider &file) {
+            file.satelliteList()->clear();
+            SatelliteChannel::transponders.insert(500, transponder(0x00C0, 12603000.0f));
+            ChannelList<AstraHDChannel> &astra = *file.astraHDList();
+            astra.clear();
+            const quint16 bouquets[] = {2};
+            astra.append(AstraHDChannel(61, QStringLiteral("Merged HD"), 1, 500, 2, 9, 1, 0, bouquets, 1, 1, true,
+                                        false, Channel::DIGITAL, -1, 0));
+            astra.append(AstraHDChannel(62, QStringLiteral("Known HD"), 2, 3, 1, 10, 2, 0, bouquets, 1, 1, true,
+                                        false, Channel::DIGITAL, -1, 0));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const ChannelList<SatelliteChannel> satellite = *document.satelliteList();
+        const float known = SatelliteChannel::transponders.value(3).frequency;
+        QCOMPARE(keyOf(12603000.0f), qint64(-1));
+
+        QCOMPARE(director.merge(path("astraonly.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(*document.satelliteList() == satellite);
+        QVERIFY(keyOf(12603000.0f) >= 0);
+        const ChannelList<AstraHDChannel> &astra = *document.astraHDList();
+        QCOMPARE(astra.size(), 2);
+        QCOMPARE(astra[0].transponderId(), quint32(keyOf(12603000.0f)));
+        QCOMPARE(astra[0].frequency(), 12603.0f);
+        QCOMPARE(astra[0].satelliteName(), QStringLiteral("Astra 19.2E"));
+        QCOMPARE(astra[1].frequency(), known / 1000);
+        QCOMPARE(astra[0].providerName(), QStringLiteral("RTL \"HD\""));
+        QCOMPARE(SatelliteChannel::bouquet(ProviderCategory::ASTRA_HD, astra[0].bouquetId(0)).name,
+                 QStringLiteral("HD+ Premium"));
+    }
+
+    void userSatellitesFitIntoFreeSlots() {
+        writeFile(path("users.ulmx"), [](ChannelListProvider &file) {
+            // The file's user satellites are 0xFFE2 (the document's 0xFFE1 under another id) and 0xFFE3.
+            SatelliteChannel::satellites.remove(0xFFE1);
+            SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"File user 2", 8, 0x0050, 2});
+            SatelliteChannel::satellites.insert(0xFFE3, SatelliteInfo{"File user 3", 1, 0x0060, 2});
+            for (Transponder &tp : SatelliteChannel::transponders) {
+                if (quint16(tp.satelliteId) == 0xFFE1)
+                    tp.satelliteId = qint16(0xFFE2);
+            }
+            SatelliteChannel::transponders.insert(600, transponder(0xFFE3, 11111000.0f));
+            file.satelliteList()->append(SatelliteChannel(9999, "On user 3", 999, 600, NO_ID, 1, false, false,
+                                                          Channel::DIGITAL, -1, 0));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, [](ChannelListProvider &) {
+            SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"Doc user 2", 0, 0x0070, 2});
+        });
+        const int before = document.satelliteList()->size();
+
+        QCOMPARE(director.merge(path("users.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(SatelliteChannel::satellites.value(0xFFE1).name, QStringLiteral("User \u00d6sat"));
+        QCOMPARE(SatelliteChannel::satellites.value(0xFFE2).name, QStringLiteral("Doc user 2"));
+        QCOMPARE(SatelliteChannel::satellites.value(0xFFE3).name, QStringLiteral("File user 2"));
+        QCOMPARE(SatelliteChannel::satellites.value(0xFFE4).name, QStringLiteral("File user 3"));
+        const ChannelList<SatelliteChannel> &list = *document.satelliteList();
+        QVERIFY(list.size() > before);
+        QCOMPARE(list[list.size() - 1].serviceId(), 9999);
+        QCOMPARE(list[list.size() - 1].satelliteName(), QStringLiteral("File user 3"));
+        QCOMPARE(list[list.size() - 1].frequency(), 11111.0f);
+    }
+
+    void userSatellitesThatDoNotFitChangeNothing() {
+        writeFile(path("crowded.ulmx"), [](ChannelListProvider &) {
+            SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"File user 2", 0, 0x0010, 2});
+            SatelliteChannel::satellites.insert(0xFFE3, SatelliteInfo{"File user 3", 0, 0x0020, 2});
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, [](ChannelListProvider &) {
+            for (quint16 id = 0xFFE2; id <= 0xFFE8; ++id)
+                SatelliteChannel::satellites.insert(id, SatelliteInfo{"Doc user", 0, 0x0030, 2});
+        });
+        const State before(document);
+        QCOMPARE(director.merge(path("crowded.ulmx"), &document), int(RC_NO_FREE_USER_SATELLITE_SLOTS));
+        before.verifyUnchanged(document);
+    }
+
+    void nothingForTheCountryChangesNothing() {
+        writeFile(path("france.ulmx"), [](ChannelListProvider &file) {
+            file.setCountry(QStringLiteral("FRA"));
+            SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"Only in the file", 0, 0x8050, 2});
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const State before(document);
+        QCOMPARE(director.merge(path("france.ulmx"), &document), int(RC_NO_SERVICE_LIST));
+        before.verifyUnchanged(document);
+    }
+
+    void rollbackTakesBackTheMergedDatabase() {
+        writeFile(path("more.ulmx"), [](ChannelListProvider &) {
+            SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"New satellite", 1, 0x8050, 2});
+            SatelliteChannel::transponders.insert(700, transponder(0x0050, 11900000.0f));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const State before(document);
+        // The window merges into a copy of the document and drops the copy when the user cancels.
+        ChannelListProvider copy(&director);
+        copy.assignChannels(document);
+        QCOMPARE(director.merge(path("more.ulmx"), &copy), int(RC_SUCCESS));
+        QVERIFY(SatelliteChannel::satellites.contains(0x0050));
+        director.rollback();
+        before.verifyUnchanged(document);
+        QCOMPARE(director.currentFormatCode(), int(FF_RAW_2012_01));
+
+        QCOMPARE(director.merge(path("more.ulmx"), &copy), int(RC_SUCCESS));
+        director.commit();
+        director.rollback();
+        QVERIFY(SatelliteChannel::satellites.contains(0x0050));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMergeDirector)
+#include "tst_merge_director.moc"
