@@ -16,9 +16,11 @@
 #include <ctime>
 
 #ifdef Q_OS_WIN
+#include <io.h>
 #include <windows.h>
 #else
 #include <cstdio>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -40,6 +42,18 @@ bool replaceFile(const QString &from, const QString &to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 #else
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
+// The archive must be on disk before it replaces the user's file, or a crash could leave neither.
+bool syncFile(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+#ifdef Q_OS_WIN
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))) != 0;
+#else
+    return ::fsync(file.handle()) == 0;
 #endif
 }
 
@@ -175,9 +189,11 @@ int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
             return RC_CANNOT_WRITE;
         }
     }
-    if (QFileInfo::exists(target))
+    bool ok = syncFile(temporary);
+    // The new file keeps the access rights the user gave the old one.
+    if (ok && QFileInfo::exists(target))
         QFile::setPermissions(temporary, QFile::permissions(target));
-    if (!replaceFile(temporary, target)) {
+    if (!ok || !replaceFile(temporary, target)) {
         QFile::remove(temporary);
         return RC_CANNOT_WRITE;
     }

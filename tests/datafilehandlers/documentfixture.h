@@ -79,13 +79,14 @@ inline void build(ChannelListProvider &document, const Size &size = Size()) {
         const char *name;
         int orbital;
     };
-    const Sat sats[] = {{0x00C0, "Astra 19.2E", 0x80C0}, {0x0082, "Hot Bird 13.0E", 0x8082},
+    const Sat sats[] = {{0x00C0, "Astra 19.2E", 0x80C0},
+                        {0x0082, "Hot Bird 13.0E", 0x8082},
                         {0xFFE1, "User \xc3\x96sat", 0x0050}};
     const int perSatellite = 8;
     quint32 key = 0;
     for (const Sat &s : sats) {
-        SatelliteChannel::satellites.insert(s.id, SatelliteInfo{QString::fromUtf8(s.name), perSatellite,
-                                                                s.orbital, 2});
+        SatelliteChannel::satellites.insert(
+            s.id, SatelliteInfo{QString::fromUtf8(s.name), perSatellite, s.orbital, 2});
         for (int i = 0; i < perSatellite; ++i) {
             Transponder tp;
             tp.satelliteId = qint16(s.id);
@@ -102,48 +103,55 @@ inline void build(ChannelListProvider &document, const Size &size = Size()) {
         SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE].insert(
             quint32(i + 1), ServiceProvider{QString::fromUtf8(providers[i]), 0, 0});
     SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD].insert(1, ServiceProvider{"HD+", 0, 0});
-    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD].insert(2, ServiceProvider{"RTL \"HD\"", 0, 0});
+    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD].insert(
+        2, ServiceProvider{"RTL \"HD\"", 0, 0});
     SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD].insert(1, ServiceProvider{"HD+ Basis", 0, 0});
     SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD].insert(2, ServiceProvider{"HD+ Premium", 0, 0});
 
+    // Satellite and Astra HD+ channels grouped by transponder in ascending order, as the universal format
+    // lists them.
     ChannelList<SatelliteChannel> &sat = *document.satelliteList();
     sat.clear();
     sat.reserve(size.satellite);
     for (int i = 0; i < size.satellite; ++i) {
         sat.append(SatelliteChannel(1000 + i, QStringLiteral("Sat %1 \u00e9'").arg(i), quint16(i + 1),
-                                    quint32(i % int(key)), quint32(1 + i % 5), i % 3 == 0 ? 2 : 1, i % 4 == 0,
-                                    i % 7 == 0, Channel::DIGITAL, 1000 + i / 10, 1));
+                                    quint32(qint64(i) * key / size.satellite), quint32(1 + i % 5),
+                                    i % 3 == 0 ? 2 : 1, i % 4 == 0, i % 7 == 0, Channel::DIGITAL,
+                                    1000 + i / 10, 1));
     }
     ChannelList<AstraHDChannel> &astra = *document.astraHDList();
     astra.clear();
     for (int i = 0; i < size.astra; ++i) {
         const quint16 bouquets[] = {1, 2};
-        astra.append(AstraHDChannel(2000 + i, QStringLiteral("HD %1").arg(i), quint16(i + 1), quint32(i % perSatellite),
-                                    quint32(1 + i % 2), quint16(100 + i), quint16(i + 1), 0, bouquets,
-                                    1 + i % 2, 1, i % 2 == 1, i % 5 == 0, Channel::DIGITAL, 1079, 1));
+        astra.append(AstraHDChannel(2000 + i, QStringLiteral("HD %1").arg(i), quint16(i + 1),
+                                    quint32(i * perSatellite / size.astra), quint32(1 + i % 2),
+                                    quint16(100 + i), quint16(i + 1), 0, bouquets, 1 + i % 2, 1, i % 2 == 1,
+                                    i % 5 == 0, Channel::DIGITAL, 1079, 1));
     }
+    // Digital channels before analogue ones, the order in which the universal format lists them; analogue
+    // channels with what the universal format gives them (service id 0, no bandwidth, symbol rate or
+    // modulation).
     ChannelList<AirChannel> &air = *document.airList();
     air.clear();
-    for (int i = 0; i < size.air; ++i) {
-        if (i % 2 == 0)
-            air.append(AirChannel(3000 + i, QStringLiteral("T %1").arg(i), quint16(i + 1), 474.0f + 8 * (i % 40),
-                                  1, i % 3 == 0, i % 5 == 0, Channel::DIGITAL, 8, 0, 6, 1100 + i, 8468));
-        else
-            air.append(AirChannel(0, QStringLiteral("Analog %1").arg(i), quint16(i + 1), 48.25f + 7 * (i % 100),
-                                  1, false, false, Channel::ANALOGUE, 7, 2, 1, 0, 0));
-    }
+    for (int i = 0; i < size.air; i += 2)
+        air.append(AirChannel(3000 + i, QStringLiteral("T %1").arg(i), quint16(i + 1), 474.0f + 8 * (i % 40),
+                              1, i % 3 == 0, i % 5 == 0, Channel::DIGITAL, 8, 0, 6, 1100 + i, 8468));
+    for (int i = 1; i < size.air; i += 2)
+        air.append(AirChannel(0, QStringLiteral("Analog %1").arg(i), quint16(i + 1), 48.25f + 7 * (i % 100),
+                              1, false, false, Channel::ANALOGUE, 0, 2, 1, 0, 0));
     ChannelList<CableChannel> &cable = *document.cableList();
     cable.clear();
     const int modulations[] = {1, 2, 14, 15, 11};
     for (int i = 0; i < size.cable; ++i) {
         if (i % 3 != 2)
             cable.append(CableChannel(4000 + i, QStringLiteral("C %1").arg(i), quint16(100 + i),
-                                      114.0f + 8 * (i % 90), 1, i % 2 == 0, i % 4 == 0, Channel::DIGITAL, 6900, 0, 6,
-                                      modulations[i % 5], 1200 + i, 61441));
-        else
-            cable.append(CableChannel(0, QStringLiteral("Kabel %1").arg(i), quint16(100 + i), 55.25f + 7 * (i % 100),
-                                      1, false, false, Channel::ANALOGUE, 0, 3, 2, -1, 0, 0));
+                                      114.0f + 8 * (i % 90), 1, i % 2 == 0, i % 4 == 0, Channel::DIGITAL,
+                                      6900, 0, 6, modulations[i % 5], 1200 + i, 61441));
     }
+    for (int i = 2; i < size.cable; i += 3)
+        cable.append(CableChannel(0, QStringLiteral("Kabel %1").arg(i), quint16(1 + i % 99),
+                                  55.25f + 7 * (i % 100), 1, false, false, Channel::ANALOGUE, 0, 3, 2, -1, 0,
+                                  0));
     assignFavourites(sat);
     assignFavourites(astra);
     assignFavourites(air);
@@ -196,12 +204,12 @@ inline int writeUniversal(ChannelListProvider &document, const QString &path) {
 // Writes the document in the format (FF_UNIVERSAL or a raw model year).
 inline int write(int format, ChannelListProvider &document, const QString &path) {
     return format == FF_UNIVERSAL || format == FF_UNIVERSAL_HANDLER ? writeUniversal(document, path)
-                                                                   : writeRaw(format, document, path);
+                                                                    : writeRaw(format, document, path);
 }
 
 inline QString suffixOf(int format) {
     return format == FF_UNIVERSAL || format == FF_UNIVERSAL_HANDLER ? QStringLiteral(".ulmx")
-                                                                   : QStringLiteral(".rvl");
+                                                                    : QStringLiteral(".rvl");
 }
 
 namespace Detail {
@@ -320,8 +328,8 @@ inline QStringList describe(const ChannelListProvider &document, const Caps &cap
                         .arg(it->kind);
     for (const Transponder &tp : SatelliteChannel::transponders)
         database << QStringLiteral("transponder|") + transponderText(tp);
-    for (auto it = SatelliteChannel::serviceProviders.cbegin(); it != SatelliteChannel::serviceProviders.cend();
-         ++it) {
+    for (auto it = SatelliteChannel::serviceProviders.cbegin();
+         it != SatelliteChannel::serviceProviders.cend(); ++it) {
         if (it.key() == ProviderCategory::ASTRA_HD && !caps.astra)
             continue;
         for (const ServiceProvider &p : *it)

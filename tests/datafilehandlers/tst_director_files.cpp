@@ -119,7 +119,8 @@ private slots:
         QCOMPARE(director.open(file, &document, QStringLiteral("DEU")), int(RC_SUCCESS));
         compareLines(DocumentFixture::describe(document, DocumentFixture::Caps::of(format)), expected);
         QCOMPARE(document.formatCode(), documentCode(format));
-        QCOMPARE(document.versionText(), format == FF_UNIVERSAL ? QStringLiteral("ULMX") : formatName(format));
+        QCOMPARE(document.versionText(),
+                 format == FF_UNIVERSAL ? QStringLiteral("ULMX") : formatName(format));
         QCOMPARE(document.favouritesListCount(), DocumentFixture::Caps::of(format).favouriteLists);
         QCOMPARE(director.workingFolderPath().isEmpty(), format == FF_UNIVERSAL);
         if (format != FF_UNIVERSAL) {
@@ -197,7 +198,8 @@ private slots:
         (*document.airList())[0].setName(QStringLiteral("Renamed"));
         QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
         QCOMPARE(document.formatCode(), int(FF_RAW_2011_01));
-        const QStringList saved = DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2011_01));
+        const QStringList saved =
+            DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2011_01));
 
         // Members the handler does not know, dot-names included, are packed again.
         QTemporaryDir unpacked;
@@ -205,7 +207,8 @@ private slots:
         QCOMPARE(contents(unpacked.filePath("zz-unknown")), QByteArray("kept as it is"));
         QCOMPARE(contents(unpacked.filePath(".hidden-member")), QByteArray("dot"));
         // Nothing but the archive is left beside it.
-        QCOMPARE(QDir(m_dir.path()).entryList({"*keep*"}, QDir::Files | QDir::Hidden), QStringList({"keep.rvl"}));
+        QCOMPARE(QDir(m_dir.path()).entryList({"*keep*"}, QDir::Files | QDir::Hidden),
+                 QStringList({"keep.rvl"}));
 
         director.close();
         QVERIFY(workingFolders().isEmpty());
@@ -244,7 +247,8 @@ private slots:
         QTemporaryDir members;
         QCOMPARE(unzipAll(path("good.rvl"), members.path()), int(RC_SUCCESS));
         const auto pack = [&members](const QString &target, const QString &skip,
-                                     const QString &replace = QString(), const QByteArray &bytes = QByteArray()) {
+                                     const QString &replace = QString(),
+                                     const QByteArray &bytes = QByteArray()) {
             for (const QFileInfo &member : QDir(members.path()).entryInfoList(QDir::Files)) {
                 if (member.fileName() == skip)
                     continue;
@@ -286,8 +290,9 @@ private slots:
         const QString folder = director.workingFolderPath();
 
         const QList<QPair<QString, int>> cases = {
-            {"missing.rvl", RC_FILE_NOT_FOUND}, {"folder.rvl", RC_CANNOT_OPEN},  {"text.rvl", RC_CANNOT_OPEN},
-            {"good.txt", RC_INVALID_FORMAT},    {"year.rvl", RC_INVALID_FORMAT}, {"nocountry.rvl", RC_INVALID_FORMAT},
+            {"missing.rvl", RC_FILE_NOT_FOUND}, {"folder.rvl", RC_CANNOT_OPEN},
+            {"text.rvl", RC_CANNOT_OPEN},       {"good.txt", RC_INVALID_FORMAT},
+            {"year.rvl", RC_INVALID_FORMAT},    {"nocountry.rvl", RC_INVALID_FORMAT},
             {"corrupt.rvl", RC_CHECKSUM_FAILED}};
         for (const auto &c : cases) {
             ChannelListProvider other(&director);
@@ -330,7 +335,8 @@ private slots:
         const QByteArray old = contents(target);
         QVERIFY(!old.isEmpty());
         QVERIFY(QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                           QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+                                                           QFile::ExeOther | QFile::ReadGroup |
+                                                           QFile::ExeGroup));
         QTemporaryDir temp;
         QVERIFY(QFile::setPermissions(temp.path(), QFile::Permissions(0x7777)));
         const QByteArray oldTemp = qgetenv("TMPDIR");
@@ -353,7 +359,8 @@ private slots:
             QCOMPARE(director.currentFormatCode(), int(FF_RAW_2012_01));
         }
         qputenv("TMPDIR", oldTemp);
-        QVERIFY(QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(
+            QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QCOMPARE(keep, int(RC_CANNOT_WRITE));
         QCOMPARE(convert, int(RC_CANNOT_WRITE));
         QCOMPARE(universal, int(RC_CANNOT_WRITE));
@@ -450,14 +457,16 @@ private slots:
         QVERIFY(!QFileInfo::exists(nextFolder));
 
         // A Save of the document that stayed goes through its own handler and folder.
-        const QStringList expected = DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2012_01));
+        const QStringList expected =
+            DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_RAW_2012_01));
         QCOMPARE(director.save(&document, fileA, FF_KEEP), int(RC_SUCCESS));
         QCOMPARE(document.formatCode(), int(FF_RAW_2012_01));
         director.close();
         SatelliteChannel::clearDatabase();
         ChannelListProvider reopened(&director);
         QCOMPARE(director.open(fileA, &reopened, "*"), int(RC_SUCCESS));
-        compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2012_01)), expected);
+        compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2012_01)),
+                     expected);
         director.close();
     }
 };

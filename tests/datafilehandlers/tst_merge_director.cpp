@@ -53,7 +53,8 @@ Transponder transponder(quint16 satellite, float kHz) {
 
 // The transponder key of the process-wide map at this frequency, or -1.
 qint64 keyOf(float kHz) {
-    for (auto it = SatelliteChannel::transponders.cbegin(); it != SatelliteChannel::transponders.cend(); ++it) {
+    for (auto it = SatelliteChannel::transponders.cbegin(); it != SatelliteChannel::transponders.cend();
+         ++it) {
         if (it->frequency == kHz)
             return it.key();
     }
@@ -126,8 +127,9 @@ private slots:
             ChannelList<CableChannel> &cable = *file.cableList();
             cable.clear();
             for (int i = 0; i < 10; ++i)
-                cable.append(CableChannel(700 + i, QStringLiteral("New %1").arg(i), quint16(i + 1), 474.0f + 8 * i, 1,
-                                          false, false, Channel::DIGITAL, 6900, 0, 6, 2, -1, 0));
+                cable.append(CableChannel(700 + i, QStringLiteral("New %1").arg(i), quint16(i + 1),
+                                          474.0f + 8 * i, 1, false, false, Channel::DIGITAL, 6900, 0, 6, 2,
+                                          -1, 0));
         });
         DataDirector director;
         ChannelListProvider document(&director);
@@ -167,10 +169,10 @@ private slots:
             ChannelList<AstraHDChannel> &astra = *file.astraHDList();
             astra.clear();
             const quint16 bouquets[] = {2};
-            astra.append(AstraHDChannel(61, QStringLiteral("Merged HD"), 1, 500, 2, 9, 1, 0, bouquets, 1, 1, true,
-                                        false, Channel::DIGITAL, -1, 0));
-            astra.append(AstraHDChannel(62, QStringLiteral("Known HD"), 2, 3, 1, 10, 2, 0, bouquets, 1, 1, true,
-                                        false, Channel::DIGITAL, -1, 0));
+            astra.append(AstraHDChannel(61, QStringLiteral("Merged HD"), 1, 500, 2, 9, 1, 0, bouquets, 1, 1,
+                                        true, false, Channel::DIGITAL, -1, 0));
+            astra.append(AstraHDChannel(62, QStringLiteral("Known HD"), 2, 3, 1, 10, 2, 0, bouquets, 1, 1,
+                                        true, false, Channel::DIGITAL, -1, 0));
         });
         DataDirector director;
         ChannelListProvider document(&director);
@@ -227,9 +229,12 @@ private slots:
     }
 
     void userSatellitesThatDoNotFitChangeNothing() {
+        // A universal file keeps only satellites with transponders.
         writeFile(path("crowded.ulmx"), [](ChannelListProvider &) {
-            SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"File user 2", 0, 0x0010, 2});
-            SatelliteChannel::satellites.insert(0xFFE3, SatelliteInfo{"File user 3", 0, 0x0020, 2});
+            SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"File user 2", 1, 0x0010, 2});
+            SatelliteChannel::satellites.insert(0xFFE3, SatelliteInfo{"File user 3", 1, 0x0020, 2});
+            SatelliteChannel::transponders.insert(800, transponder(0xFFE2, 12000000.0f));
+            SatelliteChannel::transponders.insert(801, transponder(0xFFE3, 12100000.0f));
         });
         DataDirector director;
         ChannelListProvider document(&director);
@@ -245,7 +250,8 @@ private slots:
     void nothingForTheCountryChangesNothing() {
         writeFile(path("france.ulmx"), [](ChannelListProvider &file) {
             file.setCountry(QStringLiteral("FRA"));
-            SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"Only in the file", 0, 0x8050, 2});
+            SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"Only in the file", 1, 0x8050, 2});
+            SatelliteChannel::transponders.insert(900, transponder(0x0050, 11700000.0f));
         });
         DataDirector director;
         ChannelListProvider document(&director);
