@@ -411,6 +411,19 @@ private slots:
             QCOMPARE(workingFolders().size(), 1);
         }
         QVERIFY(workingFolders().isEmpty());
+
+        // A folder of this process and second already there (left by a failed removal, say).
+        const QDir temp(QDir::tempPath());
+        const QString taken = DataDirector::workingFolderName();
+        QVERIFY(temp.mkdir(taken));
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
+            QVERIFY(QFileInfo(director.workingFolderPath()).fileName() != taken);
+            QVERIFY(QFileInfo(temp.filePath(taken)).isDir());
+        }
+        QVERIFY(temp.rmdir(taken));
     }
 
     void rollbackBringsBackTheOpenDocumentsFilesAndDatabase() {
