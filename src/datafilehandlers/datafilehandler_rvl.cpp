@@ -59,7 +59,9 @@ template <typename GG> int DataFileHandler_rvl<GG>::readMember(const char *name,
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return RC_CANNOT_READ;
-    bytes = file.read(RawRecordCodec::MAX_MEMBER_SIZE + 1);
+    // Sized by the file, not by the cap: reading with the cap as the size would allocate the whole cap for
+    // every member, however small. One byte more than the cap still shows a file that grew meanwhile.
+    bytes = file.read(qMin(info.size(), RawRecordCodec::MAX_MEMBER_SIZE) + 1);
     if (file.error() != QFileDevice::NoError)
         return RC_CANNOT_READ;
     if (bytes.size() > RawRecordCodec::MAX_MEMBER_SIZE)

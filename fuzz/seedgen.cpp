@@ -1,0 +1,172 @@
+// Writes the seed corpora of the fuzz targets with the program's own writers: a small document with every
+// channel kind and a satellite database, saved as raw members of each model year, packed into archives.
+// Usage: tunelane_fuzz_seeds <corpus folder>   (scripts/make-fuzz-seeds runs it on fuzz/corpus)
+
+#include "archive/ziparchive.h"
+#include "core/channellistprovider.h"
+#include "datafilehandlers/datafilehandler_rvl.h"
+#include "datafilehandlers/rawrecordcodec.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void die(const char *what) {
+    std::fprintf(stderr, "tunelane_fuzz_seeds: %s\n", what);
+    std::exit(1);
+}
+
+void write(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        die("cannot write a seed");
+}
+
+QByteArray read(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        die("cannot read a member");
+    return file.readAll();
+}
+
+// A small document: two channels per list, favourites in several lists, one satellite with a user
+// satellite beside it, providers and bouquets.
+void fillDocument(ChannelListProvider &doc) {
+    doc.setCountry(QStringLiteral("DEU"));
+    AirChannel &a = doc.airList()->append(AirChannel(0x1234, QStringLiteral("Das Erste HD"), 1, 474.0f, 25,
+                                                     false, true, Channel::DIGITAL, 8, 0, 6, 0x401, 0x2114));
+    a.setFavouritePosition(1, 2);
+    a.setFavouritePosition(5, 1);
+    doc.airList()->append(AirChannel(0, QStringLiteral("Analog"), 99, 55.25f, 1, true, false,
+                                     Channel::ANALOGUE, 7, 3, 2, -1, 0));
+    CableChannel &c =
+        doc.cableList()->append(CableChannel(77, QStringLiteral("Kabel Eins"), 9999, 113.0f, 1, true, true,
+                                             Channel::DIGITAL, 6900, 0, 6, 1, 1079, 61441));
+    c.setFavouritePosition(2, 5);
+    doc.cableList()->append(CableChannel(0, QStringLiteral("Analog cable"), 3, 112.25f, 4, false, false,
+                                         Channel::ANALOGUE, 0, 2, 1, 2, -1, 0));
+    SatelliteChannel &s = doc.satelliteList()->append(SatelliteChannel(
+        28106, QStringLiteral("ZDF HD"), 2, 1001, 3, 25, false, true, Channel::DIGITAL, 1079, 1));
+    s.setFavouritePosition(3, 1);
+    doc.satelliteList()->append(SatelliteChannel(17, QStringLiteral("User"), 3, 0xFFE1000A, NO_ID, 2, true,
+                                                 false, Channel::DIGITAL, 0, 0));
+    const quint16 bouquets[2] = {1, 2};
+    AstraHDChannel &h =
+        doc.astraHDList()->append(AstraHDChannel(61300, QStringLiteral("RTL HD"), 1, 1001, 4, 300, 12, 0x5A,
+                                                 bouquets, 2, 25, true, false, Channel::DIGITAL, 1017, 1));
+    h.setFavouritePosition(1, 1);
+    doc.astraHDList()->append(AstraHDChannel(61302, QStringLiteral("Outside"), 150, 1001, NO_ID, 0, 0, 0,
+                                             nullptr, 0, 2, false, false, Channel::DIGITAL, 0, 0));
+
+    SatelliteChannel::clearDatabase();
+    SatelliteChannel::databaseHeader = 0x0203;
+    SatelliteChannel::satellites.insert(1, SatelliteInfo{QStringLiteral("Astra 19.2E"), 1, 0x80C0, 2});
+    SatelliteChannel::satellites.insert(0xFFE1, SatelliteInfo{QStringLiteral("My dish"), 1, 0x0050, 2});
+    Transponder t;
+    t.satelliteId = 1;
+    t.frequency = 11494000.0f;
+    t.symbolRate = 22000000;
+    t.modulation = 5;
+    t.polarity = 0;
+    t.fec = 2;
+    SatelliteChannel::transponders.insert(1001, t);
+    t.satelliteId = qint16(0xFFE1);
+    t.frequency = 10714000.0f;
+    t.polarity = 1;
+    t.userFlag = 1;
+    SatelliteChannel::transponders.insert(0xFFE1000A, t);
+    SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE].insert(
+        3, ServiceProvider{QStringLiteral("ZDFvision"), 0, 7});
+    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD].insert(
+        4, ServiceProvider{QStringLiteral("HD+"), 0, 9});
+    SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD].insert(
+        1, ServiceProvider{QStringLiteral("Basis"), 0, 1});
+    SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD].insert(
+        2, ServiceProvider{QStringLiteral("Extra"), 0, 0});
+}
+
+// Member kinds in the order of the raw-members harness's selector.
+const char *const MEMBER_ORDER[] = {
+    RawRecordCodec::MEMBER_KEY,          RawRecordCodec::MEMBER_COUNTRY,
+    RawRecordCodec::MEMBER_AIR,          RawRecordCodec::MEMBER_CABLE,
+    RawRecordCodec::MEMBER_SATELLITE,    RawRecordCodec::MEMBER_ASTRA_HD,
+    RawRecordCodec::MEMBER_SATELLITES,   RawRecordCodec::MEMBER_TRANSPONDERS,
+    RawRecordCodec::MEMBER_PROVIDERS,    RawRecordCodec::MEMBER_BOUQUETS,
+    RawRecordCodec::MEMBER_PHYSICAL_AIR, RawRecordCodec::MEMBER_PHYSICAL_CABLE};
+
+template <typename GG>
+void writeRawSeeds(ChannelListProvider &doc, const QDir &corpus, int yearIndex, const QString &scratch) {
+    const QString version = QString::fromLatin1(GG::VERSION);
+    const QString folder = scratch + QLatin1Char('/') + version;
+    QDir().mkpath(folder);
+    DataFileHandler_rvl<GG> handler{QDir(folder)};
+    if (handler.save(doc) != RC_SUCCESS)
+        die("the raw writer refused the seed document");
+
+    const QDir dir(folder);
+    const QString members = corpus.filePath(QStringLiteral("raw_members"));
+    QDir().mkpath(members);
+    for (int kind = 0; kind < int(sizeof MEMBER_ORDER / sizeof *MEMBER_ORDER); ++kind) {
+        const QString name = QString::fromLatin1(MEMBER_ORDER[kind]);
+        if (!dir.exists(name))
+            continue;
+        // Count and checksum fixing on: mutations of these seeds reach the records.
+        const char selector = char(0xC0 | (yearIndex << 4) | kind);
+        write(members + QLatin1Char('/') + version + QLatin1Char('-') + name,
+              QByteArray(1, selector) + read(dir.filePath(name)));
+    }
+
+    const QString probe = corpus.filePath(QStringLiteral("raw_probe"));
+    QDir().mkpath(probe);
+    const QByteArray key = read(dir.filePath(QString::fromLatin1(RawRecordCodec::MEMBER_KEY)));
+    const QByteArray country = read(dir.filePath(QString::fromLatin1(RawRecordCodec::MEMBER_COUNTRY)));
+    write(probe + QLatin1Char('/') + version, QByteArray("\x03", 1) + char(key.size()) + key + country);
+
+    // The archive: every member, packed by the archive writer.
+    const QString zip = corpus.filePath(QStringLiteral("zip_extract"));
+    QDir().mkpath(zip);
+    const QString archive = scratch + QLatin1Char('/') + version + QStringLiteral(".rvl");
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (zipAddFile(archive, dir.filePath(name), name) != RC_SUCCESS)
+            die("the archive writer failed");
+    }
+    write(zip + QLatin1Char('/') + version + QStringLiteral(".rvl"), read(archive));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    if (argc != 2)
+        die("usage: tunelane_fuzz_seeds <corpus folder>");
+    const QDir corpus(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        die("no temporary folder");
+
+    ChannelListProvider doc(nullptr);
+    fillDocument(doc);
+    writeRawSeeds<GGData2010_01>(doc, corpus, 0, scratch.path());
+    writeRawSeeds<GGData2011_01>(doc, corpus, 1, scratch.path());
+    writeRawSeeds<GGData2012_01>(doc, corpus, 2, scratch.path());
+
+    // A probe with the wildcard country, and an archive with a member in a subfolder.
+    const QString probe = corpus.filePath(QStringLiteral("raw_probe"));
+    write(probe + QStringLiteral("/wildcard"), QByteArray("\x03\x04", 2) +
+                                                   RawRecordCodec::encodeKey(GGData2012_01::LAYOUT) +
+                                                   QByteArray("*\0\0\0", 4));
+    const QString member = scratch.filePath(QStringLiteral("member"));
+    write(member, QByteArray("nested member"));
+    const QString nested = scratch.filePath(QStringLiteral("nested.rvl"));
+    if (zipAddFile(nested, member, QStringLiteral("sub/member")) != RC_SUCCESS ||
+        zipAddFile(nested, member, QStringLiteral("CloneInfo")) != RC_SUCCESS)
+        die("the archive writer failed");
+    write(corpus.filePath(QStringLiteral("zip_extract/nested.rvl")), read(nested));
+    return 0;
+}
