@@ -430,10 +430,14 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     // Astra HD+ channels refer to its transponders.
     if (satelliteCode == RC_NO_SERVICE_LIST)
         satelliteChannels.clear();
-    satellitesKept = merger.mergeSatelliteData(
-        satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
-        SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
-        version, SatelliteChannel::databaseHeader);
+    const bool databaseRead = satelliteCode == RC_SUCCESS || !satellites.isEmpty() ||
+                              !transponders.isEmpty() ||
+                              !providers.value(ProviderCategory::SATELLITE).isEmpty();
+    if (databaseRead)
+        satellitesKept = merger.mergeSatelliteData(
+            satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
+            SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
+            version, SatelliteChannel::databaseHeader);
     merged = merged || satelliteCode == RC_SUCCESS;
     if (cableCode == RC_SUCCESS) {
         merger.mergeCableChannels(cableChannels, *document->cableList());
