@@ -503,7 +503,8 @@ void MainWindow::showSatelliteList(int categoryId) {
         hideAll();
         return;
     }
-    if (list->isVisible()) {
+    // Shown in the panel, whether or not the window itself is on screen yet.
+    if (!list->isHidden()) {
         list->clearSelection();
         return;
     }
