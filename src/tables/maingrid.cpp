@@ -76,9 +76,7 @@ MainGrid *createGrid(int listKind, bool orderedFavourites, std::initializer_list
 } // namespace
 
 MainGrid::MainGrid(QWidget *parent, int listKind, bool orderedFavourites)
-    : Grid(parent, listKind),
-      // A value no update ever computes, so the first update always reports.
-      m_childLockStatus(static_cast<ChildLockSelStatus>(-1)), m_orderedFavourites(orderedFavourites) {
+    : Grid(parent, listKind), m_orderedFavourites(orderedFavourites) {
     registerMetaTypes();
     m_baseStyleSheet = styleSheet();
     setDragDropMode(QAbstractItemView::DragDrop);
@@ -502,7 +500,8 @@ void MainGrid::updateChildLockState() {
         const Channel *channel = currentChannel();
         status = !channel ? NothingSelected : (channel->isLocked() ? AllLocked : NoneLocked);
     }
-    if (status != m_childLockStatus) {
+    if (!m_childLockKnown || status != m_childLockStatus) {
+        m_childLockKnown = true;
         m_childLockStatus = status;
         emit childLockStateChanged(status);
     }

@@ -217,7 +217,9 @@ private:
     QList<int> obstacleRows(int kind, int dropNumber, bool ascending, int dragRow) const;
     int nearestVisibleRow(int row, int step) const;
 
-    ChildLockSelStatus m_childLockStatus;
+    // The lock and renumber states start unknown, so their first updates always report.
+    ChildLockSelStatus m_childLockStatus = NothingSelected;
+    bool m_childLockKnown = false;
     QAction *m_deleteAction = nullptr;
     QAction *m_favouriteActions[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
     QAction *m_lockAction = nullptr;
@@ -228,7 +230,6 @@ private:
     QAction *m_selectAllAction = nullptr;
     QAction *m_deselectAllAction = nullptr;
     QAction *m_copyAction = nullptr;
-    // The renumber state starts unknown, so its first update always reports.
     bool m_renumberEnabled = false;
     bool m_renumberKnown = false;
     int m_lockedCheckedCount = 0;
