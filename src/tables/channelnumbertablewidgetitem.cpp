@@ -2,21 +2,23 @@
 
 #include "core/channel.h"
 #include "tables/grid.h"
-#include "tables/itemchannel.h"
 
 #include <QIcon>
 
+void ChannelNumberTableWidgetItem::setData(int role, const QVariant &value) {
+    if (role == Qt::DecorationRole)
+        m_hasIcon = value.metaType() == QMetaType::fromType<QIcon>() && !value.value<QIcon>().isNull();
+    ChannelCellItem::setData(role, value);
+}
+
 int ChannelNumberTableWidgetItem::sortKey(const Channel &channel) const {
-    int key = channel.number();
-    if (!data(Qt::DecorationRole).value<QIcon>().isNull())
-        key += Grid::ANALOGUE_SORT_OFFSET;
-    return key;
+    return channel.number() + (m_hasIcon ? Grid::ANALOGUE_SORT_OFFSET : 0);
 }
 
 bool ChannelNumberTableWidgetItem::operator<(const QTableWidgetItem &other) const {
-    const Channel *mine = channelOfItem(*this);
-    const Channel *theirs = channelOfItem(other);
     const auto *otherItem = dynamic_cast<const ChannelNumberTableWidgetItem *>(&other);
+    const Channel *mine = channel() ? channel() : channelOf(*this);
+    const Channel *theirs = otherItem && otherItem->channel() ? otherItem->channel() : channelOf(other);
     if (!mine || !theirs || !otherItem)
         return QTableWidgetItem::operator<(other);
     return sortKey(*mine) < otherItem->sortKey(*theirs);

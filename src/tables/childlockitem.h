@@ -1,12 +1,14 @@
 #ifndef CHILDLOCKITEM_H
 #define CHILDLOCKITEM_H
 
-#include <QTableWidgetItem>
+#include "tables/channelcellitem.h"
+
+class Channel;
 
 // The "Locked" cell: no text, the locked icon. Locked channels sort first.
-class ChildLockItem : public QTableWidgetItem {
+class ChildLockItem : public ChannelCellItem {
 public:
-    ChildLockItem() : QTableWidgetItem(1004) {}
+    explicit ChildLockItem(Channel *channel = nullptr) : ChannelCellItem(channel, 1004) {}
 
     bool operator<(const QTableWidgetItem &other) const override;
 };

@@ -64,7 +64,7 @@ void FavGrid::appendRow(Channel *channel, int row) {
 void FavGrid::addPositionCell(Channel *channel, int row) {
     if (!hasColumn(POSITION_COLUMN) || !channel)
         return;
-    auto *item = new MyChannelNumberTableWidgetItem;
+    auto *item = new MyChannelNumberTableWidgetItem(channel);
     item->setText(QString::number(channel->favouritePosition(quint16(m_favIndex))));
     item->setData(Qt::UserRole, int(channel->number()));
     setCellItem(item, row, columnIndex(POSITION_COLUMN), false);

@@ -1,7 +1,6 @@
 #include "tables/favitem.h"
 
 #include "core/channel.h"
-#include "tables/itemchannel.h"
 
 int FavItem::favouritesKey(const Channel &channel) {
     if (channel.favouritesMask() == 0)
@@ -18,8 +17,8 @@ int FavItem::favouritesKey(const Channel &channel) {
 }
 
 bool FavItem::operator<(const QTableWidgetItem &other) const {
-    const Channel *mine = channelOfItem(*this);
-    const Channel *theirs = channelOfItem(other);
+    const Channel *mine = channelOf(*this);
+    const Channel *theirs = channelOf(other);
     if (!mine || !theirs)
         return QTableWidgetItem::operator<(other);
     return favouritesKey(*mine) < favouritesKey(*theirs);

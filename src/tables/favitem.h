@@ -1,15 +1,15 @@
 #ifndef FAVITEM_H
 #define FAVITEM_H
 
-#include <QTableWidgetItem>
+#include "tables/channelcellitem.h"
 
 class Channel;
 
 // The "My Favourites" cell: no text, the icon strip of the lists the channel belongs to. Sorts by the
 // membership sequence read as digits, members of no list last.
-class FavItem : public QTableWidgetItem {
+class FavItem : public ChannelCellItem {
 public:
-    FavItem() : QTableWidgetItem(0) {}
+    explicit FavItem(Channel *channel = nullptr) : ChannelCellItem(channel, 0) {}
 
     bool operator<(const QTableWidgetItem &other) const override;
 

@@ -1,11 +1,10 @@
 #include "tables/freqitem.h"
 
 #include "core/channel.h"
-#include "tables/itemchannel.h"
 
 bool FreqItem::operator<(const QTableWidgetItem &other) const {
-    const Channel *mine = channelOfItem(*this);
-    const Channel *theirs = channelOfItem(other);
+    const Channel *mine = channelOf(*this);
+    const Channel *theirs = channelOf(other);
     if (!mine || !theirs)
         return QTableWidgetItem::operator<(other);
     return mine->frequency() < theirs->frequency();

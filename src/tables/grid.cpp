@@ -7,6 +7,7 @@
 #include "core/codenames.h"
 #include "core/satellitechannel.h"
 #include "core/sharedtexts.h"
+#include "tables/channelcellitem.h"
 #include "tables/channelnumbertablewidgetitem.h"
 #include "tables/checkboxitem.h"
 #include "tables/childlockitem.h"
@@ -344,7 +345,9 @@ void Grid::setCellItem(QTableWidgetItem *item, int row, int column, bool editabl
         delete item;
         return;
     }
-    item->setTextAlignment(CELL_ALIGNMENT);
+    // Our own cells show the table's alignment by default; only other items need it stored.
+    if (!dynamic_cast<ChannelCellItem *>(item))
+        item->setTextAlignment(CELL_ALIGNMENT);
     item->setFlags(editable ? EDITABLE_FLAGS : READ_ONLY_FLAGS);
     setItem(row, column, item);
 }
@@ -367,7 +370,7 @@ void Grid::setNumberCell(Channel *channel, bool editable, int row) {
     const int column = cellColumn(NUMBER_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    auto *item = new ChannelNumberTableWidgetItem;
+    auto *item = new ChannelNumberTableWidgetItem(channel);
     if (channel->kind() == Channel::ANALOGUE)
         item->setData(Qt::DecorationRole, analogueIcon());
     item->setData(Qt::UserRole, int(channel->number()));
@@ -378,7 +381,7 @@ void Grid::setNameCell(Channel *channel, bool editable, int row) {
     const int column = cellColumn(NAME_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    auto *item = new QTableWidgetItem(NAME_COLUMN);
+    auto *item = new ChannelCellItem(nullptr, NAME_COLUMN);
     placeTextItem(item, channel->name().trimmed(), editable && channel->kind() == Channel::ANALOGUE, row,
                   column);
 }
@@ -387,7 +390,7 @@ void Grid::setFavCell(Channel *channel, int row) {
     const int column = cellColumn(FAVOURITES_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    auto *item = new FavItem;
+    auto *item = new FavItem(channel);
     const int mask = channel->favouritesMask();
     if (mask != 0)
         item->setData(Qt::DecorationRole, favIcon(mask));
@@ -398,7 +401,7 @@ void Grid::setLockCell(Channel *channel, int row) {
     const int column = cellColumn(LOCKED_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    auto *item = new ChildLockItem;
+    auto *item = new ChildLockItem(channel);
     if (channel->isLocked())
         item->setData(Qt::DecorationRole, lockedIcon());
     setCellItem(item, row, column, false);
@@ -408,7 +411,7 @@ void Grid::setFrequencyCell(Channel *channel, int row, bool inMHz) {
     const int column = cellColumn(FREQUENCY_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    placeTextItem(new FreqItem, frequencyText(*channel, inMHz), false, row, column);
+    placeTextItem(new FreqItem(channel), frequencyText(*channel, inMHz), false, row, column);
 }
 
 void Grid::setSymbolRateCell(SatelliteChannel *channel, int row) {
@@ -417,7 +420,7 @@ void Grid::setSymbolRateCell(SatelliteChannel *channel, int row) {
         return;
     const QString text =
         QString::number(uint(channel->symbolRate()) / 1000u) + QLatin1Char(' ') + SharedTexts::ksps();
-    placeTextItem(new SymbolRateItem, text, false, row, column);
+    placeTextItem(new SymbolRateItem(channel), text, false, row, column);
 }
 
 void Grid::setModulationCell(SatelliteChannel *channel, int row) {
@@ -439,14 +442,14 @@ void Grid::setTextCell(int id, const QString &text, bool editable, int row) {
     const int column = cellColumn(id);
     if (column < 0 || !isValidRow(row))
         return;
-    placeTextItem(new QTableWidgetItem(id), text, editable, row, column);
+    placeTextItem(new ChannelCellItem(nullptr, id), text, editable, row, column);
 }
 
 QTableWidgetItem *Grid::setIntCell(int id, int value, bool editable, int row) {
     const int column = cellColumn(id);
     if (column < 0 || !isValidRow(row))
         return nullptr;
-    auto *item = new QTableWidgetItem(id);
+    auto *item = new ChannelCellItem(nullptr, id);
     placeTextItem(item, QString::number(value), editable, row, column);
     return item;
 }
@@ -490,9 +493,14 @@ void Grid::setRowToolTip(int row, const QString &text) {
     if (!isValidRow(row))
         return;
     beginInsert();
-    // Every cell gets the same shared text: one copy per row, not one per cell.
+    // The text is kept once, in the row's check cell; our other cells show it from there. Items of any other
+    // kind get the same shared text.
     for (int column = 0; column < columnCount(); ++column) {
-        if (QTableWidgetItem *cell = item(row, column))
+        QTableWidgetItem *cell = item(row, column);
+        if (!cell)
+            continue;
+        const auto *own = dynamic_cast<const ChannelCellItem *>(cell);
+        if (!own || own->hasOwnToolTip())
             cell->setToolTip(text);
     }
     endInsert();

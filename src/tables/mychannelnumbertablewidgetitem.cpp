@@ -5,9 +5,9 @@
 
 bool MyChannelNumberTableWidgetItem::operator<(const QTableWidgetItem &other) const {
     const FavGrid *grid = qobject_cast<const FavGrid *>(tableWidget());
-    const Channel *mine = grid ? grid->channelAt(row()) : nullptr;
-    const Channel *theirs = grid ? grid->channelAt(other.row()) : nullptr;
-    if (!mine || !theirs)
+    const Channel *mine = channelOf(*this);
+    const Channel *theirs = channelOf(other);
+    if (!grid || !mine || !theirs)
         return QTableWidgetItem::operator<(other);
     const quint16 list = quint16(grid->favIndex());
     return mine->favouritePosition(list) < theirs->favouritePosition(list);
