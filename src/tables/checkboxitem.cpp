@@ -1,5 +1,7 @@
 #include "tables/checkboxitem.h"
 
+#include "core/channel.h"
+
 CheckBoxItem::CheckBoxItem(Channel *channel, bool checked) : m_channel(channel) {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEnabled);
     setChecked(checked);
@@ -15,4 +17,14 @@ void CheckBoxItem::setChecked(bool checked) {
 
 bool CheckBoxItem::operator<(const QTableWidgetItem &other) const {
     return isChecked() && other.data(Qt::CheckStateRole).toInt() != Qt::Checked;
+}
+
+QVariant CheckBoxItem::data(int role) const {
+    if (role == Qt::ToolTipRole) {
+        const QVariant own = QTableWidgetItem::data(role);
+        if (own.isValid() || !m_channel)
+            return own;
+        return m_channel->toString();
+    }
+    return QTableWidgetItem::data(role);
 }

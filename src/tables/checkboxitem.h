@@ -19,6 +19,10 @@ public:
     bool isChecked() const;
     void setChecked(bool checked);
 
+    // The row's tool tip: the text set for the row, or else the channel's description, made when asked for
+    // so that a table of thousands of rows neither builds nor keeps a text per row it may never show.
+    QVariant data(int role) const override;
+
     // Checked rows sort before unchecked ones; rows in the same state are equal.
     bool operator<(const QTableWidgetItem &other) const override;
 

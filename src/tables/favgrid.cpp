@@ -56,9 +56,9 @@ void FavGrid::appendRow(Channel *channel, int row) {
         addPositionCell(channel, row);
     else
         setNumberCell(channel, false, row);
-    // Nothing in a favourites table is edited in place.
+    // Nothing in a favourites table is edited in place. The row's tool tip is the channel's description,
+    // made when it is shown.
     setNameCell(channel, false, row);
-    setRowToolTip(row, channel->toString());
 }
 
 void FavGrid::addPositionCell(Channel *channel, int row) {

@@ -325,14 +325,26 @@ void Grid::fitColumnsToTitles() {
     m_header->setStretchLastSection(true);
 }
 
+void Grid::sortAscendingBy(int id) {
+    if (!hasColumn(id))
+        return;
+    const int column = columnIndex(id);
+    // With sorting on, moving the sort indicator already makes the view sort; sorting the items as well would
+    // sort the whole table twice.
+    if (isSortingEnabled() && (m_header->sortIndicatorSection() != column ||
+                               m_header->sortIndicatorOrder() != Qt::AscendingOrder)) {
+        m_header->setSortIndicator(column, Qt::AscendingOrder);
+        return;
+    }
+    sortItems(column, Qt::AscendingOrder);
+}
+
 void Grid::sortByNumber() {
-    if (hasColumn(NUMBER_COLUMN))
-        sortItems(columnIndex(NUMBER_COLUMN), Qt::AscendingOrder);
+    sortAscendingBy(NUMBER_COLUMN);
 }
 
 void Grid::sortByMyNumber() {
-    if (hasColumn(POSITION_COLUMN))
-        sortItems(columnIndex(POSITION_COLUMN), Qt::AscendingOrder);
+    sortAscendingBy(POSITION_COLUMN);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -504,6 +516,15 @@ void Grid::setRowToolTip(int row, const QString &text) {
             cell->setToolTip(text);
     }
     endInsert();
+}
+
+void Grid::resetRowToolTip(int row) {
+    for (int column = 0; column < columnCount() && isValidRow(row); ++column) {
+        QTableWidgetItem *cell = item(row, column);
+        // Only cells holding a text of their own change; a fresh row stores none.
+        if (cell && cell->QTableWidgetItem::data(Qt::ToolTipRole).isValid())
+            cell->setData(Qt::ToolTipRole, QVariant());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

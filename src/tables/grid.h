@@ -120,6 +120,8 @@ public:
     void updateFavIcon(Channel *channel, int row);
     void updateLockIcon(Channel *channel, int row);
     void setRowToolTip(int row, const QString &text);
+    // The row shows its channel's description again (made when shown) instead of a text it was given.
+    void resetRowToolTip(int row);
 
     // Row access. Rows outside the table (-1 included) give null, false or -1.
     CheckBoxItem *checkBoxItem(int row) const;
@@ -233,6 +235,7 @@ protected:
 
 private:
     static void makeFavIcons();
+    void sortAscendingBy(int id);
     template <typename T> void fillFrom(ChannelList<T> &channels);
     // Column of a column id, or -1 when the table lacks it.
     int cellColumn(int id) const;

@@ -207,7 +207,8 @@ void MainGrid::writeRowCells(Channel *channel, int row, bool numberEditable) {
         setModulationCell(satellite, row);
         setFecCell(satellite, row);
     }
-    setRowToolTip(row, channel->toString());
+    // The row's tool tip is the channel's description, made when it is shown.
+    resetRowToolTip(row);
 }
 
 void MainGrid::updateRow(Channel *channel, int row) {

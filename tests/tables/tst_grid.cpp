@@ -160,6 +160,41 @@ private slots:
         }
     }
 
+    void toolTipFollowsTheChannel() {
+        ChannelList<CableChannel> list;
+        CableChannel &channel = list.append(cable(QStringLiteral("Kabel"), 7, 346.0f));
+        std::unique_ptr<FavGrid> grid(FavGrid::createCableGrid(false, true));
+        uploadAll(list, *grid);
+        // Without a text of its own, every cell shows the channel's description as it is now.
+        for (int column = 0; column < grid->columnCount(); ++column)
+            QCOMPARE(grid->item(0, column)->toolTip(), channel.toString());
+        channel.setLocked(true);
+        QCOMPARE(grid->item(0, 2)->toolTip(), channel.toString());
+
+        grid->setRowToolTip(0, QStringLiteral("given"));
+        for (int column = 0; column < grid->columnCount(); ++column)
+            QCOMPARE(grid->item(0, column)->toolTip(), QStringLiteral("given"));
+        grid->resetRowToolTip(0);
+        QCOMPARE(grid->item(0, 1)->toolTip(), channel.toString());
+        grid->resetRowToolTip(-1);
+    }
+
+    void sortingByNumberSortsOnce() {
+        ChannelList<AirChannel> list = mixedAirList();
+        TestGrid grid(Grid::AIR_LIST);
+        uploadAll(list, grid);
+        grid.header()->setSortIndicator(grid.columnIndex(Grid::NAME_COLUMN), Qt::DescendingOrder);
+        QSignalSpy sorts(grid.model(), &QAbstractItemModel::layoutChanged);
+        grid.sortByNumber();
+        QCOMPARE(sorts.count(), 1);
+        QCOMPARE(rowNames(grid).first(), QStringLiteral("TV one"));
+        QCOMPARE(grid.header()->sortIndicatorSection(), grid.columnIndex(Grid::NUMBER_COLUMN));
+        grid.beginInsert();
+        grid.sortByNumber();
+        QCOMPARE(sorts.count(), 2);
+        grid.endInsert();
+    }
+
     void astraHDPlaceholdersHiddenAndNotCounted() {
         ChannelList<AstraHDChannel> list;
         list.append(astraHD(QStringLiteral("RTL HD"), 1, 2));
