@@ -257,6 +257,3 @@ void FavGrid::contextMenuEvent(QContextMenuEvent *event) {
     contextMenu()->popup(event->globalPos());
 }
 
-void FavGrid::on_moveMyChannels(bool) {
-    // Reordering members comes with the favourites editing: until then the entry changes nothing.
-}

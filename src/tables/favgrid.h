@@ -33,6 +33,11 @@ public:
     void refreshChannelRow(Channel *channel, int row, int list);
     void updatePositionCell(Channel *channel, int row, int list);
 
+    // Adds the checked channels (or the current one) to favourites list `list`, or removes them, as one
+    // undo step. Ordered lists append new members after the highest position and close the gaps a removal
+    // leaves; membership-only lists write -2 and -1.
+    void setFavourite(int list, bool add);
+
     void refreshAllRows(bool clearModified) override;
     void sortDefault() override;
     void createContextMenu() override;
@@ -53,6 +58,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     // Sets the enabled states of the menu entries as the menu would show them now.
     void prepareContextMenu();
+    // Runs the Move dialog for a block of members; true and the chosen position when it was accepted.
+    virtual bool askMovePosition(int maximum, int &position);
 
 private:
     static FavGrid *create(int listKind, bool ordered, bool membershipOnly);

@@ -625,19 +625,8 @@ void MainGrid::actionRenumberMove() {
         actionMove();
 }
 
-// The number and name cell edits, the Move dialog, the drop and the Astra HD+ range operations are built
-// on the renumbering support below; until they exist these entry points change nothing.
-void MainGrid::on_cellChanged(int, int) {}
-
-void MainGrid::actionMove(bool) {}
-
-bool MainGrid::actionAstraHDMove(int) {
-    return false;
-}
-
-void MainGrid::actionAstraHDCopy() {}
-
-void MainGrid::deleteAstraHDChannels() {}
+// The number and name cell edits, the Move dialog, the drop and the Astra HD+ range operations live in
+// maingrid_editing.cpp and maingrid_astrahd.cpp.
 
 void MainGrid::actionDelete(bool) {
     QString name;
@@ -1143,13 +1132,6 @@ void MainGrid::dragMoveEvent(QDragMoveEvent *e) {
         e->ignore();
     }
     viewport()->update();
-}
-
-void MainGrid::dropEvent(QDropEvent *e) {
-    // Link, never move: the toolkit's table would take a moved row's items out of the table.
-    e->setDropAction(Qt::LinkAction);
-    e->accept();
-    endDragMode();
 }
 
 void MainGrid::drawCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) {

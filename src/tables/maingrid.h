@@ -3,7 +3,9 @@
 
 #include "tables/grid.h"
 
+#include <QDialogButtonBox>
 #include <QList>
+#include <QMap>
 #include <QPoint>
 #include <QVector>
 
@@ -138,6 +140,23 @@ public:
     // Asks whether a taken number may be swapped; true when the user accepted.
     virtual bool confirmSwap(int number);
 
+    // Number and name edits, moves and drops. A refused or cancelled cell edit writes the channel's own
+    // value back into the cell and pushes nothing.
+    void renumberFromCell(int row, QTableWidgetItem *item);
+    void renameFromCell(int row, QTableWidgetItem *item);
+    // Moves the checked block so that its lowest channel gets target, keeping the gaps inside the block;
+    // a taken number is swapped after asking. Pushes one undo step (also after Cancel, for the moves made).
+    void moveCheckedBy(int target);
+    // Inserts the moved channels (checked rows or the current row, only singleRow when it is not -1) at
+    // target, pushing the channels in the way down or filling empty slots. False when nothing was pushed.
+    bool moveToNumber(int target, int kind, bool checkedMode, int singleRow);
+    // The drop that ends a row drag, with the drop point dragMoveEvent found: numbers the dragged rows from
+    // the number after the row above (or from the kind's first number) and pushes the channels in the way.
+    void dropAt(int dragRow, int dropRowAbove, int dropRowBelow, bool dropBeforeBelow);
+    void showDragRangeError(bool analogue);
+    // Up to five characters: space, 0-9, A-Z and / * - + . (the name is upper-cased before the check).
+    static bool isValidAnalogueName(const QString &name);
+
     // The next favourites positions for a copied channel: for each list where ch has a position, the
     // list's next position (currentFav[list-1] goes up); -1 and -2 are kept.
     static void getNextFavourites(QVector<int> &currentFav, QVector<int> &newFav, Channel *ch);
@@ -192,8 +211,20 @@ protected:
     Qt::DropActions supportedDropActions() const override;
     void startDrag(Qt::DropActions supportedActions) override;
 
-    // Deletes in the Astra HD+ list renumber the favourite range; they come with the range operations.
+    // Deletes in the Astra HD+ list renumber the favourite range (closing the gap).
     virtual void deleteAstraHDChannels();
+
+    // The questions and messages of the edits. Tests answer them without a modal loop.
+    enum MessageIcon { EXCLAMATION_ICON, CRITICAL_ICON };
+    virtual QDialogButtonBox::StandardButton askSwapNumbers(int from, int to);
+    virtual QDialogButtonBox::StandardButton askPushDown(bool several);
+    // Runs a MoveDialog; true and the chosen number when it was accepted.
+    virtual bool askNumber(QWidget *parent, int minimum, int value, int maximum, const QString &title,
+                           const QString &text, int &number);
+    virtual QDialogButtonBox::StandardButton showMessage(MessageIcon icon, QWidget *parent,
+                                                         const QString &title, const QString &text,
+                                                         QDialogButtonBox::StandardButtons buttons,
+                                                         QDialogButtonBox::StandardButton defaultButton);
 
     // State updates: each emits its signal only when the value differs from the one last emitted.
     void updateChildLockState();
@@ -216,6 +247,13 @@ private:
     // shown or hidden by the filter, numbered at or beyond dropNumber; in the order the block meets them.
     QList<int> obstacleRows(int kind, int dropNumber, bool ascending, int dragRow) const;
     int nearestVisibleRow(int row, int step) const;
+    // Editing helpers.
+    void restoreCell(int row, int columnId);
+    void moveOneWithSwap(const QMap<int, int> &rowOfOld, const QList<int> &numbers, int index, int offset,
+                         QDialogButtonBox::StandardButton &answer, bool analogue, RenumberGroupCmd *&group);
+    // The rows an Astra HD+ range operation works on: the checked shown rows, else the current row.
+    QList<int> astraHDSelection() const;
+    bool astraHDMoveRows(int newNumber, const QList<int> &rows, bool mark);
 
     // The lock and renumber states start unknown, so their first updates always report.
     ChildLockSelStatus m_childLockStatus = NothingSelected;
