@@ -133,8 +133,12 @@ int DataFileHandler_ulmx::openDocument() {
     if (useDocumentBytes) {
         data = documentBytes;
     } else {
-        if (!QFileInfo::exists(path))
+        const QFileInfo info(path);
+        if (!info.exists())
             return RC_FILE_NOT_FOUND;
+        // Folders, pipes and devices are no channel lists; opening a pipe would even wait for a writer.
+        if (!info.isFile())
+            return RC_CANNOT_OPEN;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return RC_CANNOT_OPEN;
@@ -275,10 +279,8 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
         transponderMap = &transponders;
         satellites.clear();
         transponders.clear();
-        if (!satelliteProviderMap) {
-            satelliteProviderMap = &providers[ProviderCategory::SATELLITE];
-            satelliteProviderMap->clear();
-        }
+        if (!satelliteProviderMap)
+            providers[ProviderCategory::SATELLITE].clear();
     }
     astraChannels = &list;
     list.clear();
@@ -286,6 +288,9 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     astraProviderMap->clear();
     astraBouquetMap = &bouquets[ProviderCategory::ASTRA_HD];
     astraBouquetMap->clear();
+    // Taken after the category-8 insertions above, which may have detached a shared provider map.
+    if (!satelliteProviderMap)
+        satelliteProviderMap = &providers[ProviderCategory::SATELLITE];
     documentVersion = 0;
     countryCode = country;
     setReadFlags(false, false, false, true, true, readDatabase);
@@ -868,12 +873,18 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     astraChannels = provider.astraHDList();
     satelliteMap = &SatelliteChannel::satellites;
     transponderMap = &SatelliteChannel::transponders;
+    // The maps may share their data with a copy (a snapshot kept for undoing an open): writing to them
+    // detaches them first, so the addresses of the inner maps are taken only once the outer ones are the
+    // process's own and hold every category asked for.
+    resetItemLocs();
+    SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
+    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
+    SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
     satelliteProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
     astraProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
     astraBouquetMap = &SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
     countryCode = provider.country();
     documentVersion = SatelliteChannel::databaseHeader;
-    resetItemLocs();
 
     int result = RC_CANNOT_WRITE;
     // The new text goes to a temporary file that replaces the old one only once completely written.

@@ -2,7 +2,9 @@
 #include "ulmxtestsupport.h"
 
 #include <QTemporaryDir>
+
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -501,11 +503,24 @@ void TestUlmxReader::missingFileTouchesNothing() {
     QCOMPARE(load.satellites.size(), 1);
     QCOMPARE(load.header, -12345);
 
-    // A folder is no file to read.
+    // A folder or a pipe is no file to read (a pipe without writer would block the reader for good).
     DataFileHandler_ulmx folder(dir.path());
     ChannelList<AirChannel> air;
-    const int result = folder.loadAir(air, "DEU");
-    QVERIFY2(result == RC_CANNOT_OPEN || result == RC_CANNOT_READ, qPrintable(QString::number(result)));
+    QCOMPARE(folder.loadAir(air, "DEU"), int(RC_CANNOT_OPEN));
+    const QString fifo = dir.filePath("pipe.ulmx");
+    if (mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0) {
+        DataFileHandler_ulmx pipe(fifo);
+        QCOMPARE(pipe.loadAir(air, "DEU"), int(RC_CANNOT_OPEN));
+    }
+
+    // A file without read permission cannot be opened (unless the tests run with rights that ignore it).
+    const QString locked = dir.filePath("locked.ulmx");
+    QVERIFY(writeAll(locked, ulmxDocument(QString())));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    if (!QFileInfo(locked).isReadable()) {
+        DataFileHandler_ulmx handler(locked);
+        QCOMPARE(handler.loadAir(air, "DEU"), int(RC_CANNOT_OPEN));
+    }
 }
 
 void TestUlmxReader::emptyRequestedCountry() {

@@ -86,9 +86,20 @@ void fillCompleteDocument(ChannelListProvider &document) {
     document.setCountry("DEU");
 }
 
+// Saves through a fresh handler; every document written here must also be well-formed for libxml2 (when
+// xmllint is installed), else the result is -1.
 int save(ChannelListProvider &document, const QString &path) {
     DataFileHandler_ulmx handler(path);
-    return handler.save(document);
+    const int result = handler.save(document);
+    if (result == RC_SUCCESS) {
+        bool wellFormed = true;
+        const QString verdict = xmllintVerdict(path, &wellFormed);
+        if (!wellFormed) {
+            qWarning("%s", qPrintable(verdict));
+            return -1;
+        }
+    }
+    return result;
 }
 
 } // namespace
