@@ -1,13 +1,13 @@
 #include "archive/ziparchive.h"
 
 #include "core/resultcode.h"
+#include "core/scratchfile.h"
 
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <unzip.h>
 #include <zip.h>
@@ -42,8 +42,8 @@ QDateTime entryTime(const tm_unz &t) {
 int extractCurrent(unzFile uf, const unz_file_info64 &info, const QString &target, qint64 &total) {
     if (unzOpenCurrentFile(uf) != UNZ_OK)
         return RC_CANNOT_READ;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
+    ScratchFile out(target);
+    if (!out.open()) {
         unzCloseCurrentFile(uf);
         return RC_CANNOT_WRITE;
     }
@@ -64,7 +64,7 @@ int extractCurrent(unzFile uf, const unz_file_info64 &info, const QString &targe
             unzCloseCurrentFile(uf);
             return RC_INVALID_FORMAT;
         }
-        if (out.write(buffer, n) != n) {
+        if (!out.write(buffer, n)) {
             unzCloseCurrentFile(uf);
             return RC_CANNOT_WRITE;
         }

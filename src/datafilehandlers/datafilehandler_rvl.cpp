@@ -1,11 +1,11 @@
 #include "datafilehandlers/datafilehandler_rvl.h"
 
 #include "core/channellistprovider.h"
+#include "core/scratchfile.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -18,14 +18,7 @@ template <typename T> bool hasLiveChannels(const ChannelList<T> &list) {
 }
 
 bool writeMember(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ScratchFile::writeAll(path, bytes);
 }
 
 } // namespace
