@@ -1,5 +1,9 @@
 #include "editingfixture.h"
 
+#include "dialogs/modalhelper.h"
+#include "dialogs/movedialog.h"
+#include "widgets/styledspinbox.h"
+
 #include <QTest>
 
 using namespace EditingFixture;
@@ -180,6 +184,30 @@ private slots:
         QCOMPARE(right->maxima.size(), 1);
         QVERIFY(air == before);
         QCOMPARE(stack->count(), 0);
+    }
+
+    void moveThroughTheRealDialog() {
+        build(4, {1, 2, 3, 4}, true);
+        std::unique_ptr<FavGrid> real(FavGrid::createAirGrid(true, false));
+        fill(real.get(), air);
+        real->setFavouriteIndex(favList);
+        real->filter(7, favList, -1, Grid::CLEAR_CURRENT, true, false);
+        context.rightFav = real.get();
+        real->setCurrentCell(real->rowOfChannel(air.channelAt(0)), 1);
+        QString title;
+        onNextModal([&title](QWidget *modal) {
+            auto *dialog = qobject_cast<MoveDialog *>(modal);
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            QCOMPARE(dialog->spinBox()->maximum(), 4);
+            dialog->spinBox()->setValue(4);
+            dialog->accept();
+        });
+        real->on_moveMyChannels(true);
+        QCOMPARE(title, QStringLiteral("Move favourites channels"));
+        QCOMPARE(positions(), QList<int>({4, 1, 2, 3}));
+        stack->clear();
+        context.rightFav = right.get();
     }
 };
 

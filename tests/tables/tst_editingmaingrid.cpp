@@ -1,5 +1,12 @@
 #include "editingfixture.h"
 
+#include "dialogs/modalhelper.h"
+#include "dialogs/movedialog.h"
+#include "widgets/custommessagebox.h"
+#include "widgets/styledspinbox.h"
+
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 using namespace EditingFixture;
@@ -385,6 +392,46 @@ private slots:
         QCOMPARE(liveNumbers(air), QList<int>({11, 10, 12, 13}));
         QVERIFY(numbersUnique(air));
         verifyUndoRedo(before);
+    }
+
+    void realDialogsAskTheQuestions() {
+        // The table as the window makes it, answered through its own dialogs.
+        air.clear();
+        for (quint16 n = 1; n <= 4; ++n)
+            air.append(digital(n));
+        std::unique_ptr<MainGrid> real(MainGrid::createAirGrid(true));
+        fill(real.get(), air);
+        context.mainGrid = real.get();
+        real->filter(7, 0, -1, Grid::CLEAR_CURRENT, true, false);
+        real->setRowChecked(real->rowOfNumber(1, false), true);
+        real->setRowChecked(real->rowOfNumber(2, false), true);
+
+        QString question;
+        onNextModal([&question](QWidget *modal) {
+            auto *dialog = qobject_cast<MoveDialog *>(modal);
+            QVERIFY(dialog);
+            // 2 -> 4 collides: the swap question comes up next.
+            onNextModal(
+                [&question](QWidget *box) {
+                    auto *messageBox = qobject_cast<CustomMessageBox *>(box);
+                    QVERIFY(messageBox);
+                    question = messageBox->windowTitle() + QLatin1Char('|') + messageBox->textLabel()->text();
+                    messageBox->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::YesToAll)->click();
+                },
+                dialog);
+            dialog->spinBox()->setValue(3);
+            dialog->accept();
+        });
+        real->actionMove();
+        QCOMPARE(question,
+                 QStringLiteral("Channel number conflict!|Moving channel number 2 onto channel number 4 "
+                                "which is already in use. Do you want to swap channel numbers?"));
+        QCOMPARE(liveNumbers(air), QList<int>({3, 4, 1, 2}));
+        QCOMPARE(stack->count(), 1);
+        stack->undo();
+        QCOMPARE(liveNumbers(air), QList<int>({1, 2, 3, 4}));
+        stack->clear();
+        context.mainGrid = nullptr;
     }
 };
 
