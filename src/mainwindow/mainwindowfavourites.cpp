@@ -59,14 +59,14 @@ void MainWindow::on_addButton_clicked() {
     FavGrid *left = currentLeftFavGrid();
     if (!left || !left->hasSelection())
         return;
-    Q_UNUSED(left); // the favourites table's add edit follows with the favourites-table editing
+    left->setFavourite(fav2Filter->currentIndex() + 1, true);
 }
 
 void MainWindow::on_subButton_clicked() {
     FavGrid *right = currentRightFavGrid();
     if (!right || !right->hasSelection())
         return;
-    Q_UNUSED(right); // the favourites table's remove edit follows with the favourites-table editing
+    right->setFavourite(fav2Filter->currentIndex() + 1, false);
 }
 
 void MainWindow::on_fav1cellClicked(int, int) {

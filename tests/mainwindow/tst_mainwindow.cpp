@@ -576,6 +576,19 @@ private slots:
         QCOMPARE(window.selectionLabel->text(),
                  QStringLiteral("%1 selected on Left  |  0 selected on Right").arg(left->checkedCount()));
 
+        // The add button puts the checked channels into the chosen list as one undo step; the remove button
+        // takes the right table's selection out again.
+        const int added = left->checkedCount();
+        window.on_addButton_clicked();
+        QCOMPARE(right->visibleCount(), 1 + added);
+        QCOMPARE(right->checkedCount(), added);
+        window.on_subButton_clicked();
+        QCOMPARE(right->visibleCount(), 1);
+        window.actionUndo->trigger();
+        QCOMPARE(right->visibleCount(), 1 + added);
+        window.actionUndo->trigger();
+        QCOMPARE(right->visibleCount(), 1);
+
         // Another category returns to the lists page.
         window.allButton->click();
         QCOMPARE(window.mainPanels->currentIndex(), 0);
