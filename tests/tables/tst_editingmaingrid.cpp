@@ -382,6 +382,26 @@ private slots:
         QVERIFY(air == before);
     }
 
+    void dropInADescendingTable() {
+        build({7, 5, 4, 3, 2, 1}, {5, 4, 3, 2, 1});
+        grid->sortByColumn(grid->columnIndex(Grid::NUMBER_COLUMN), Qt::DescendingOrder);
+        const ChannelList<AirChannel> before = air;
+        // Digital 7 dropped just below 5: 4, 3, 2, 1 would need 0.
+        grid->dropAt(rowOf(7), rowOf(5), rowOf(4), false);
+        QCOMPARE(grid->messages.size(), 1);
+        QVERIFY(air == before);
+        // The same with analogue channels: the last one is pushed to 0.
+        build({}, {7, 5, 4, 3, 2, 1});
+        grid->sortByColumn(grid->columnIndex(Grid::NUMBER_COLUMN), Qt::DescendingOrder);
+        grid->dropAt(rowOf(7, Channel::ANALOGUE), rowOf(5, Channel::ANALOGUE), rowOf(4, Channel::ANALOGUE),
+                     false);
+        QCOMPARE(liveNumbers(air), QList<int>({4, 5, 3, 2, 1, 0}));
+        // Dropped above the first analogue row, a channel counts down from 99.
+        grid->dropAt(rowOf(1, Channel::ANALOGUE), -1, rowOf(5, Channel::ANALOGUE), true);
+        QCOMPARE(liveNumbers(air), QList<int>({4, 5, 3, 2, 99, 0}));
+        QVERIFY(numbersUnique(air));
+    }
+
     void dropPushesHiddenChannelsAlong() {
         // 11 is hidden by the filter but still holds its number.
         build({5, 10, 11, 13}, {}, {11});
