@@ -595,6 +595,47 @@ private slots:
         QVERIFY(!window.channelCount->isHidden());
     }
 
+    void favouritesPageAddsAndRemoves() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.myChannelsButton->click();
+        FavGrid *left = window.currentLeftFavGrid();
+        FavGrid *right = window.currentRightFavGrid();
+        Channel *arte = left->channelAt(rowOfName(left, QStringLiteral("arte HD")));
+        clickRow(left, rowOfName(left, QStringLiteral("arte HD")));
+        window.on_fav1cellClicked(0, 0);
+        QVERIFY(window.addButton->isEnabled());
+        window.addButton->click();
+        // Ordered lists give the new member the next position.
+        QCOMPARE(arte->favouritePosition(1), 3);
+        QCOMPARE(right->visibleCount(), 3);
+        QVERIFY(window.isModified());
+        // The right table marks what it newly shows; clear that before choosing a member to remove.
+        QCOMPARE(right->checkedCount(), 1);
+        right->deselectAll(true);
+
+        Channel *zdf = right->channelAt(rowOfName(right, QStringLiteral("ZDF HD")));
+        clickRow(right, rowOfName(right, QStringLiteral("ZDF HD")));
+        window.on_fav2cellClicked(0, 0);
+        QVERIFY(!left->hasCurrent());
+        QVERIFY(window.subButton->isEnabled());
+        window.subButton->click();
+        QVERIFY(!zdf->isInFavourites(1));
+        // The members after the removed one close the gap.
+        QCOMPARE(arte->favouritePosition(1), 2);
+
+        // Undo from the lists page comes back to the favourites page and list.
+        window.cableButton->click();
+        window.actionUndo->trigger();
+        QCOMPARE(window.currentListId(), 0);
+        QCOMPARE(window.mainPanels->currentIndex(), 1);
+        QCOMPARE(zdf->favouritePosition(1), 2);
+        window.actionUndo->trigger();
+        QVERIFY(!arte->isInFavourites(1));
+        QCOMPARE(window.currentRightFavGrid()->visibleCount(), 2);
+    }
+
     void undoBringsBackTheViewOfTheEdit() {
         TestWindow window;
         openSample(window);
