@@ -11,5 +11,7 @@
 int fuzzRawMembers(const uint8_t *data, size_t size);
 int fuzzRawProbe(const uint8_t *data, size_t size);
 int fuzzZipExtract(const uint8_t *data, size_t size);
+int fuzzUlmxReader(const uint8_t *data, size_t size);
+int fuzzDirectorOpen(const uint8_t *data, size_t size);
 
 #endif

@@ -5,12 +5,14 @@
 #include "archive/ziparchive.h"
 #include "core/channellistprovider.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
+#include "datafilehandlers/datafilehandler_ulmx.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cstdio>
 #include <cstdlib>
@@ -137,6 +139,48 @@ void writeRawSeeds(ChannelListProvider &doc, const QDir &corpus, int yearIndex, 
             die("the archive writer failed");
     }
     write(zip + QLatin1Char('/') + version + QStringLiteral(".rvl"), read(archive));
+
+    // The director opens the archive and saves it in another format (selector bits 4-6), or opens the same
+    // members packed by the harness itself (bit 7).
+    const QString director = corpus.filePath(QStringLiteral("director_open"));
+    QDir().mkpath(director);
+    const char saveAs = char(((yearIndex + 2) % 5) << 4);
+    write(director + QLatin1Char('/') + version + QStringLiteral(".rvl"),
+          QByteArray(1, saveAs) + read(archive));
+    QByteArray packed(1, char(0x80 | saveAs));
+    for (int kind = 0; kind < int(sizeof MEMBER_ORDER / sizeof *MEMBER_ORDER); ++kind) {
+        const QString name = QString::fromLatin1(MEMBER_ORDER[kind]);
+        if (!dir.exists(name) || kind >= 10) // the physical tables are long and add nothing to the load
+            continue;
+        const QByteArray bytes = read(dir.filePath(name));
+        char length[2];
+        qToLittleEndian(quint16(bytes.size()), length);
+        packed += char(kind) + QByteArray(length, 2) + bytes;
+    }
+    write(director + QLatin1Char('/') + version + QStringLiteral("-members"), packed);
+}
+
+// The universal document of the seed document, for the universal reader and the director.
+void writeUniversalSeeds(ChannelListProvider &doc, const QDir &corpus, const QString &scratch) {
+    const QString path = scratch + QStringLiteral("/list.ulmx");
+    const QString reader = corpus.filePath(QStringLiteral("ulmx_reader"));
+    const QString director = corpus.filePath(QStringLiteral("director_open"));
+    QDir().mkpath(reader);
+    QDir().mkpath(director);
+    for (const QString &country : {QStringLiteral("DEU"), QStringLiteral("*")}) {
+        doc.setCountry(country);
+        DataFileHandler_ulmx handler(path);
+        if (handler.save(doc) != RC_SUCCESS)
+            die("the universal writer refused the seed document");
+        const QByteArray text = read(path);
+        // Selector: country index 0 "DEU" or 1 "*"; the director's copy saves it as 2012-01.
+        const bool wildcard = country == QLatin1String("*");
+        write(reader + (wildcard ? QStringLiteral("/wildcard.ulmx") : QStringLiteral("/deu.ulmx")),
+              QByteArray(1, wildcard ? char(0x01) : char(0x00)) + text);
+        write(director + (wildcard ? QStringLiteral("/wildcard.ulmx") : QStringLiteral("/deu.ulmx")),
+              QByteArray(1, char(0x01 | (wildcard ? 0x02 : 0x40))) + text);
+    }
+    doc.setCountry(QStringLiteral("DEU"));
 }
 
 } // namespace
@@ -155,6 +199,7 @@ int main(int argc, char **argv) {
     writeRawSeeds<GGData2010_01>(doc, corpus, 0, scratch.path());
     writeRawSeeds<GGData2011_01>(doc, corpus, 1, scratch.path());
     writeRawSeeds<GGData2012_01>(doc, corpus, 2, scratch.path());
+    writeUniversalSeeds(doc, corpus, scratch.path());
 
     // A probe with the wildcard country, and an archive with a member in a subfolder.
     const QString probe = corpus.filePath(QStringLiteral("raw_probe"));

@@ -20,6 +20,10 @@ Harness harnessOf(const QString &target) {
         return fuzzRawProbe;
     if (target == QLatin1String("zip_extract"))
         return fuzzZipExtract;
+    if (target == QLatin1String("ulmx_reader"))
+        return fuzzUlmxReader;
+    if (target == QLatin1String("director_open"))
+        return fuzzDirectorOpen;
     return nullptr;
 }
 } // namespace
