@@ -390,18 +390,6 @@ void MainWindow::applyCountryDefaults() {
     on_insertButtonClicked(german);
 }
 
-// Reading a file with progress and cancel, merging and saving build on showDocument and installDocument;
-// until then Open reads the file in one step.
-void MainWindow::on_actionOpen(bool) {
-    Q_UNUSED(this);
-}
-
-void MainWindow::on_menuMergeClicked(bool) {}
-
-void MainWindow::on_actionSave(bool) {}
-
-void MainWindow::on_actionSaveAs(bool) {}
-
 // ---- small state operations
 // ----------------------------------------------------------------------------------
 

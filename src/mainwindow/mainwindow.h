@@ -85,6 +85,20 @@ public:
     void updateFavButtons();
     void showFavouritesPage(int leftIndex, int rightIndex, bool refresh);
 
+    // Document flows. loadFile reads the file into a new document under the progress dialog (or, with
+    // convert, rebuilds the tables of the open document), fills its tables and installs it; true only when
+    // the new document was installed. merge and convert are never both true.
+    bool loadFile(const QString &file, bool merge, const QString &country, bool convert);
+    // Offers to save unsaved changes; false when the user chose Cancel or the save failed.
+    bool askSaveChanges();
+    // One error box: the file's name, ": " and the message of the result code.
+    void showFileError(const QString &title, const QString &file, int code, const QString &country);
+    static QString fileErrorMessage(int code, const QString &country);
+    // Progress of the row upload after n rows of a document of total channels (three tables per list).
+    static int rowProgress(int n, int total);
+    // Gives the favourites members without a position the positions after the highest one of their list.
+    static void numberUnpositionedFavourites(ChannelListProvider *document);
+
 public slots:
     void show();
     void showWelcomeScreen();
@@ -146,6 +160,10 @@ public slots:
     void on_actionRedo(bool checked = true);
 
 protected:
+    // Asks to save unsaved changes, then closes the document; the event loop ends normally afterwards, so
+    // everything the window owns (the director's working folder among it) is cleaned up on the way out.
+    void closeEvent(QCloseEvent *event) override;
+
     // The view an undo step was made in: brought back before the step runs.
     void restoreView(const UndoState &state) override;
 
@@ -333,6 +351,8 @@ protected:
     bool fileLoaded = false;
     bool mergedSinceSave = false;
     ListStatistics statistics;
+    // A load is between reading and installing: the window must not close under it.
+    bool loadInProgress = false;
 
 private:
     QFrame *statusBar = nullptr;

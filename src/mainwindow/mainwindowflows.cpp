@@ -1,0 +1,397 @@
+// The document side of the main window: open with progress and cancel, merge, save, save as with format
+// conversion, the save-changes question, closing, and the one error box every failed file operation shows.
+#include "mainwindow/mainwindow.h"
+
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "dialogs/openfiledialog.h"
+#include "dialogs/progressdialog.h"
+#include "dialogs/savefiledialog.h"
+#include "tables/favgrid.h"
+#include "tables/ichlistuploader.h"
+#include "widgets/custommessagebox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMutex>
+#include <QPushButton>
+#include <QWaitCondition>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr QEventLoop::ProcessEventsFlags LOAD_EVENTS = QEventLoop::ExcludeSocketNotifiers;
+// The bar stands at 100 for this long before the window switches to the new document.
+constexpr unsigned long FINISHED_PAUSE_MS = 300;
+
+int totalChannels(ChannelListProvider *document) {
+    return document->airList()->size() + document->cableList()->size() + document->satelliteList()->size() +
+           document->astraHDList()->size();
+}
+
+template <typename T> void numberListFavourites(ChannelList<T> *list) {
+    for (quint16 fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
+        // Members that already have a place keep it; the others follow the highest place in list order, so no
+        // two members of one favourites list ever share a position.
+        int next = 0;
+        for (int i = 0; i < list->size(); ++i)
+            next = std::max(next, list->channelAt(i)->favouritePosition(fav));
+        for (int i = 0; i < list->size(); ++i) {
+            T *channel = list->channelAt(i);
+            if (channel->favouritePosition(fav) == -2)
+                channel->setFavouritePosition(fav, ++next);
+        }
+    }
+}
+
+} // namespace
+
+// ---- error box
+// ---------------------------------------------------------------------------------------------------
+
+QString MainWindow::fileErrorMessage(int code, const QString &country) {
+    if (code >= RC_INVALID_CONTENTS)
+        return tr("Invalid file contents (%1).").arg(code - RC_INVALID_CONTENTS);
+    switch (code) {
+    case RC_FILE_NOT_FOUND:
+        return tr("File not found.\nPlease verify that the correct file name was given.");
+    case RC_CANNOT_OPEN:
+        return tr("Can't open file.");
+    case RC_CANNOT_READ:
+        return tr("Can't read file.");
+    case RC_CANNOT_WRITE:
+        return tr("Can't write to file.");
+    case RC_ACCESS_DENIED:
+        return tr("Access to file has been denied.");
+    case RC_INVALID_FORMAT:
+        return tr("Invalid file format.");
+    case RC_CHECKSUM_FAILED:
+        return tr("Invalid file contents (checksum verification failed).");
+    case RC_NO_FREE_USER_SATELLITE_SLOTS:
+        return tr(
+            "Merge impossible - not enough free user satellite slots. Please remove some user satellites "
+            "before proceeding.");
+    case RC_NO_SERVICE_LIST:
+        return tr("No service list found for specified country (%1).").arg(country);
+    default:
+        return tr("Unknown error.");
+    }
+}
+
+void MainWindow::showFileError(const QString &title, const QString &file, int code, const QString &country) {
+    // Only the file's name: the folder would make the box wide and says nothing the user does not know.
+    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") + fileErrorMessage(code, country);
+    CustomMessageBox::critical(this, title, text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+}
+
+// ---- loading
+// -----------------------------------------------------------------------------------------------------
+
+int MainWindow::rowProgress(int n, int total) {
+    if (total <= 0)
+        return 20;
+    return 20 + int((80LL * n) / (3LL * total));
+}
+
+bool MainWindow::loadFile(const QString &file, bool merge, const QString &country, bool convert) {
+    if (loadInProgress || (convert && !provider))
+        return false;
+    loadInProgress = true;
+    struct LoadGuard {
+        bool &flag;
+        ~LoadGuard() { flag = false; }
+    } guard{loadInProgress};
+
+    const QString name = QFileInfo(file).fileName();
+    QString title;
+    QString label;
+    if (convert) {
+        title = tr("File format conversion");
+        label = tr("Converting...");
+    } else {
+        title = (merge ? tr("Merge") : tr("Open")) + QStringLiteral(": ") + name;
+        label = merge ? tr("Merging file") : tr("Opening File");
+    }
+    auto progress = std::make_unique<ProgressDialog>(title, label, 0, 100, this);
+    progress->setWindowModality(Qt::ApplicationModal);
+    progress->show();
+    progress->setValue(0);
+    // The dialog turns close() into a cancel request while it is shown: it is ended with done() instead.
+    const auto endProgress = [&progress] {
+        if (progress) {
+            progress->done(QDialog::Rejected);
+            progress.reset();
+        }
+    };
+
+    // The document worked on: a new one that is read now, or the open one whose tables are rebuilt.
+    ChannelListProvider *document = provider;
+    std::unique_ptr<ChannelListProvider> newDocument;
+    if (!convert) {
+        newDocument = std::make_unique<ChannelListProvider>(&dataDirector);
+        if (merge && provider) {
+            newDocument->assignChannels(*provider);
+            // The merged document is still the open one in the open file's format: its favourites keep their
+            // order and their number of lists.
+            newDocument->setFormatCode(provider->formatCode());
+            newDocument->setFavouritesListCount(provider->favouritesListCount());
+        }
+        const int code = merge ? newDocument->merge(file) : newDocument->open(file, country);
+        if (code != RC_SUCCESS) {
+            endProgress();
+            showFileError(merge ? tr("File merge error!") : tr("File open error!"), file, code, country);
+            return false;
+        }
+        document = newDocument.get();
+        progress->setValue(5);
+        QCoreApplication::processEvents(LOAD_EVENTS);
+    }
+
+    LoadList loadList;
+    QMap<int, MainGrid *> main;
+    QMap<int, FavGrid *> left;
+    QMap<int, FavGrid *> right;
+    // Until the install, the director still holds what the read replaced (handler, working folder, satellite
+    // database): a cancel puts it back, so a later save of the open document goes where it came from.
+    const auto cancelled = [&]() -> bool {
+        if (convert || !progress->wasCanceled())
+            return false;
+        endProgress();
+        deleteGrids(loadList);
+        newDocument.reset();
+        dataDirector.rollback();
+        return true;
+    };
+    if (cancelled())
+        return false;
+
+    const bool ordered = document->formatCode() > 4;
+    createMainGrids(main, loadList, ordered);
+    progress->setValue(10);
+    QCoreApplication::processEvents(LOAD_EVENTS);
+    if (cancelled())
+        return false;
+    createFavGrids(left, loadList, false, !ordered);
+    progress->setValue(15);
+    QCoreApplication::processEvents(LOAD_EVENTS);
+    if (cancelled())
+        return false;
+    createFavGrids(right, loadList, ordered, !ordered);
+    progress->setValue(20);
+    QCoreApplication::processEvents(LOAD_EVENTS);
+    if (cancelled())
+        return false;
+
+    const int total = totalChannels(document);
+    int n = 0;
+    for (const auto &pair : std::as_const(loadList)) {
+        std::unique_ptr<IChListUploader> uploader(createUploader(document, pair));
+        if (!uploader)
+            continue;
+        uploader->begin();
+        while (uploader->uploadNext()) {
+            ++n;
+            if (n % 10 == 0) {
+                progress->setValue(rowProgress(n, total));
+                QCoreApplication::processEvents(LOAD_EVENTS);
+            }
+            if (!convert && progress->wasCanceled()) {
+                uploader->finish();
+                uploader.reset();
+                cancelled();
+                return false;
+            }
+        }
+        uploader->finish();
+    }
+
+    progress->setValue(100);
+    {
+        // The full bar stays in view a moment; nothing runs meanwhile.
+        QMutex mutex;
+        QWaitCondition never;
+        QMutexLocker locker(&mutex);
+        never.wait(&mutex, FINISHED_PAUSE_MS);
+    }
+
+    endProgress();
+    if (!convert) {
+        // Nothing can stop the install any more: what the read replaced goes for good.
+        dataDirector.commit();
+        if (!merge)
+            mergedSinceSave = false; // a freshly opened file has nothing merged into it
+    }
+    installDocument(convert ? provider : newDocument.release(), main, left, right, file, merge, convert);
+    return true;
+}
+
+// ---- open and merge
+// ----------------------------------------------------------------------------------------------
+
+namespace {
+// The folder a file dialog starts in: the remembered path when it is a folder, else the folder holding it.
+QString startFolder(const QString &path) {
+    const QFileInfo info(path);
+    return info.isDir() ? path : info.absolutePath();
+}
+} // namespace
+
+void MainWindow::on_actionOpen(bool) {
+    if (isModified() && !askSaveChanges())
+        return;
+    OpenFileDialog dialog(this, tr("Open File"), startFolder(lastDirectory()), false);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString file = dialog.selectedFiles().value(0);
+    const QString country = dialog.selectedCountry();
+    if (file.isEmpty())
+        return;
+    loadFile(file, false, country, false);
+    // Also after a failed or cancelled open: the document that stayed gets its country's defaults again.
+    applyCountryDefaults();
+}
+
+void MainWindow::on_menuMergeClicked(bool) {
+    if (!fileLoaded || !provider)
+        return;
+    OpenFileDialog dialog(this, tr("Choose file to merge"), startFolder(lastDirectory()), true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString file = dialog.selectedFiles().value(0);
+    if (file.isEmpty())
+        return;
+    if (!loadFile(file, true, provider->country(), false))
+        return;
+    // The merge cannot be undone step by step: the history goes, and the document counts as modified.
+    markSaved();
+    mergedSinceSave = true;
+    updateStatus();
+}
+
+// ---- save
+// --------------------------------------------------------------------------------------------------------
+
+void MainWindow::on_actionSave(bool) {
+    if (!fileLoaded || !provider)
+        return;
+    const int code = provider->saveAs(currentFile, FF_KEEP);
+    if (code == RC_SUCCESS) {
+        markSaved();
+        updateStatus();
+        return;
+    }
+    showFileError(tr("File save error!"), lastDirectory(), code, QString());
+}
+
+void MainWindow::numberUnpositionedFavourites(ChannelListProvider *document) {
+    if (!document)
+        return;
+    numberListFavourites(document->airList());
+    numberListFavourites(document->cableList());
+    numberListFavourites(document->satelliteList());
+    numberListFavourites(document->astraHDList());
+}
+
+void MainWindow::on_actionSaveAs(bool) {
+    if (!fileLoaded || !provider)
+        return;
+    SaveFileDialog dialog(this, tr("Save As"), provider->formatCode(), QString());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int nv = dialog.selectedFormat();
+    const QString file = dialog.selectedFiles().value(0);
+    if (file.isEmpty())
+        return;
+
+    if (nv < provider->formatCode()) {
+        const auto answer =
+            CustomMessageBox::exclamation(this, tr("Compatibility warning"),
+                                          tr("Saving channel list to file with an older format may result in "
+                                             "loss of some data. Do you want "
+                                             "to proceed?"),
+                                          QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
+        if (answer != QDialogButtonBox::Yes)
+            return;
+    }
+    if (QFileInfo::exists(file) && file != currentFile) {
+        const auto answer = CustomMessageBox::exclamation(
+            this, tr("Save As"),
+            tr("%1 file already exists\nDo you want to replace it?").arg(QFileInfo(file).fileName()),
+            QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
+        if (answer != QDialogButtonBox::Yes)
+            return;
+    }
+
+    // Gaining the order within favourites lists: the members without a place get places, in list order.
+    if (provider->formatCode() <= 4 && nv > 4)
+        numberUnpositionedFavourites(provider);
+
+    const int code = provider->saveAs(file, nv);
+    if (code != RC_SUCCESS) {
+        showFileError(tr("File save error!"), file, code, QString());
+        return;
+    }
+    currentFile = file;
+    markSaved();
+    // After a save the document holds the code of the format it was in before: the tables are rebuilt when
+    // the order within favourites lists was gained or lost.
+    const int before = provider->formatCode();
+    const bool rebuild = (before <= 4 && nv > 4) || (before > 4 && nv <= 4);
+    // From now on the document is in the format it was saved in, so the next Save As compares against it.
+    provider->setFormatCode(nv);
+    if (rebuild) {
+        loadFile(file, false, provider->country(), true);
+        applyCountryDefaults();
+    }
+    setLastFilePath(file);
+    setTitle(file);
+    if (provider)
+        updateVersionCountryLabel(provider->country(), provider->versionText());
+    updateStatus();
+}
+
+// ---- unsaved changes and closing
+// ---------------------------------------------------------------------------------
+
+bool MainWindow::askSaveChanges() {
+    // A box closed without a button answers Cancel: nothing is lost by a stray Escape.
+    const auto answer = CustomMessageBox::exclamation(
+        this, windowTitle(), tr("Do you want to save changes?"),
+        QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel, QDialogButtonBox::Cancel);
+    if (answer == QDialogButtonBox::Yes) {
+        if (!provider)
+            return true;
+        const int code = provider->saveAs(currentFile, FF_KEEP);
+        if (code != RC_SUCCESS) {
+            // The changes are still only here: whatever was asked for next must not throw them away.
+            showFileError(tr("File save error!"), lastDirectory(), code, QString());
+            return false;
+        }
+        markSaved();
+        updateStatus();
+        return true;
+    }
+    return answer != QDialogButtonBox::Cancel;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (loadInProgress || (isModified() && !askSaveChanges())) {
+        event->ignore();
+        return;
+    }
+    if (fileLoaded) {
+        closeDocument();
+        updateFileDependentUi();
+        updateActions();
+    }
+    // The document and its handler go now; the working folder with them, whether or not the process lingers.
+    delete provider;
+    provider = nullptr;
+    dataDirector.close();
+    event->accept();
+}
