@@ -127,8 +127,8 @@ class TestEditingRandom : public QObject {
         grid.enableFavouriteActions(5);
         grid.filter(7, 0, -1, Grid::CLEAR_CURRENT, true, false);
 
-        for (int round = 0; round < 4; ++round) {
-            for (int step = 0; step < 45; ++step) {
+        for (int round = 0; round < 3; ++round) {
+            for (int step = 0; step < 100; ++step) {
                 MainGrid::setInsertMode(chance(50));
                 if (chance(15)) {
                     const int mask = categoryMasks[pick(7)];
@@ -255,8 +255,8 @@ class TestEditingRandom : public QObject {
         context.mainGrid = &grid;
         grid.filter(7, 0, -1, Grid::CLEAR_CURRENT, true, false);
 
-        for (int round = 0; round < 4; ++round) {
-            for (int step = 0; step < 45; ++step) {
+        for (int round = 0; round < 3; ++round) {
+            for (int step = 0; step < 100; ++step) {
                 if (chance(15)) {
                     const int mask = categoryMasks[pick(7)];
                     grid.filter(mask, 0, -1, Grid::CLEAR_CURRENT, true, false);
@@ -333,8 +333,8 @@ class TestEditingRandom : public QObject {
         left.applyFilter(mask, 3, -1, Grid::CLEAR_CURRENT, true, false);
         right.filter(mask, 3, -1, Grid::CLEAR_CURRENT, true, false);
 
-        for (int round = 0; round < 4; ++round) {
-            for (int step = 0; step < 45; ++step) {
+        for (int round = 0; round < 3; ++round) {
+            for (int step = 0; step < 100; ++step) {
                 if (chance(15)) {
                     mask = categoryMasks[pick(7)];
                     left.applyFilter(mask, 3, -1, Grid::CLEAR_CURRENT, true, false);
