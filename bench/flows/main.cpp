@@ -1,0 +1,160 @@
+// Open and Save As of a 10,000-channel document through the main window, raw 2012-01 and universal.
+//
+//   bench_flows [channels] [repetitions]
+//
+// Runs offscreen unless a platform is chosen. "open" is the whole load of the window: reading, building and
+// filling every table, the pause at 100 % and the install. "save as" goes through the Save As dialog
+// (answered at once) to a new file of the same format, so nothing is rebuilt. Prints the best and the median
+// time in milliseconds, the memory an operation added at its peak, and the process's peak memory.
+
+#include "documentfixture.h"
+#include "flowsupport.h"
+
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "mainwindow/mainwindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+qint64 statusKilobytes(const char *key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+// Starts a new peak at the present resident size (Linux).
+void resetPeak() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// The highest resident size any measured operation reached.
+qint64 processPeakKb = 0;
+
+struct Result {
+    double best = 0;
+    double median = 0;
+    qint64 addedKb = 0;
+};
+
+Result measure(int repetitions, const std::function<bool()> &operation) {
+    std::vector<double> times;
+    qint64 added = 0;
+    for (int i = 0; i < repetitions; ++i) {
+        QCoreApplication::processEvents();
+        resetPeak();
+        const qint64 base = statusKilobytes("VmRSS:");
+        QElapsedTimer timer;
+        timer.start();
+        if (!operation()) {
+            std::fprintf(stderr, "operation failed\n");
+            std::exit(1);
+        }
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        const qint64 peak = statusKilobytes("VmHWM:");
+        added = std::max(added, peak - base);
+        processPeakKb = std::max(processPeakKb, peak);
+    }
+    std::sort(times.begin(), times.end());
+    return Result{times.front(), times[times.size() / 2], added};
+}
+
+void print(const char *name, const Result &r, double goalMs) {
+    std::printf("%-20s best %8.1f ms   median %8.1f ms   peak +%6.1f MB   goal %5.0f ms: %s\n", name, r.best,
+                r.median, double(r.addedKb) / 1024.0, goalMs, r.median < goalMs ? "met" : "missed");
+}
+
+class BenchWindow : public MainWindow {
+public:
+    using MainWindow::currentFile;
+};
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("1.08"));
+    const int channels = argc > 1 ? std::max(200, atoi(argv[1])) : 10000;
+    const int repetitions = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    // Settings and working folders of this run stay in the temporary folder.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+
+    DocumentFixture::Size size;
+    size.astra = 99;
+    size.air = channels * 145 / 1000;
+    size.cable = channels * 145 / 1000;
+    size.satellite = channels - size.astra - size.air - size.cable;
+    const QString raw = dir.filePath(QStringLiteral("bench.rvl"));
+    const QString universal = dir.filePath(QStringLiteral("bench.ulmx"));
+    {
+        DataDirector unused;
+        ChannelListProvider document(&unused);
+        DocumentFixture::build(document, size);
+        document.setCountry(QStringLiteral("DEU"));
+        if (DocumentFixture::writeRaw(FF_RAW_2012_01, document, raw) != RC_SUCCESS ||
+            DocumentFixture::writeUniversal(document, universal) != RC_SUCCESS) {
+            std::fprintf(stderr, "cannot write the benchmark files\n");
+            return 1;
+        }
+    }
+    std::printf("document: %d channels (%d satellite, %d Astra HD+, %d air, %d cable); raw %lld bytes, "
+                "universal %lld bytes; %d repetitions\n",
+                channels, size.satellite, size.astra, size.air, size.cable, QFileInfo(raw).size(),
+                QFileInfo(universal).size(), repetitions);
+
+    BenchWindow window;
+    window.resize(1280, 800);
+    window.CustomMainWindow::show();
+    QCoreApplication::processEvents();
+
+    const auto open = [&](const QString &file) {
+        return [&, file] {
+            return window.loadFile(file, false, QStringLiteral("DEU"), false) && window.currentFile == file;
+        };
+    };
+    int saveCount = 0;
+    const auto saveAs = [&](const QString &suffix, int format) {
+        return [&, suffix, format] {
+            const QString target = dir.filePath(QStringLiteral("saved%1%2").arg(++saveCount).arg(suffix));
+            FlowSupport::ModalScript script;
+            script.saveFile(target, format);
+            window.on_actionSaveAs();
+            return script.done() && script.seen.size() == 1 && window.currentFile == target;
+        };
+    };
+
+    const Result rawOpen = measure(repetitions, open(raw));
+    print("raw 2012-01 open", rawOpen, 1500);
+    const Result rawSave = measure(repetitions, saveAs(QStringLiteral(".rvl"), FF_RAW_2012_01));
+    print("raw 2012-01 save as", rawSave, 300);
+    const Result universalOpen = measure(repetitions, open(universal));
+    print("universal open", universalOpen, 1500);
+    const Result universalSave = measure(repetitions, saveAs(QStringLiteral(".ulmx"), FF_UNIVERSAL));
+    print("universal save as", universalSave, 300);
+    std::printf("open includes the fixed 300 ms pause at 100 %%\n");
+    std::printf("process peak resident memory %.1f MB (goal: under 200 MB)\n",
+                double(processPeakKb) / 1024.0);
+    return 0;
+}
