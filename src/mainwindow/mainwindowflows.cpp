@@ -352,7 +352,8 @@ void MainWindow::on_actionSaveAs(bool) {
     setTitle(file);
     if (provider)
         updateVersionCountryLabel(provider->country(), provider->versionText());
-    updateStatus();
+    // The new format may offer another number of favourites lists.
+    updateActions();
 }
 
 // ---- unsaved changes and closing

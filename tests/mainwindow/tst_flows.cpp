@@ -387,6 +387,48 @@ private slots:
         QCOMPARE(script.seen, QStringList{QStringLiteral("dialog|Save As")});
     }
 
+    void failedSavesChangeNothing() {
+        const QString source = path(QStringLiteral("failing.rvl"));
+        const QString blocked = path(QStringLiteral("blocked.rvl"));
+        writeSample(source, FF_RAW_2011_01);
+        QDir().rmdir(blocked);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        deleteAirChannel(window, script, QStringLiteral("ZDF HD"));
+
+        // A folder where the file should go: neither save can replace it.
+        QVERIFY(QDir().mkdir(blocked));
+        script.saveFile(blocked, FF_RAW_2012_01);
+        script.press(QDialogButtonBox::Yes); // replace the "file"
+        script.press(QDialogButtonBox::Ok);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        QCOMPARE(script.seen.value(2),
+                 QStringLiteral("File save error!|blocked.rvl: ") + MainWindow::fileErrorMessage(5, {}));
+        QCOMPARE(window.currentFile, source);
+        QCOMPARE(window.windowTitle(), QStringLiteral("failing.rvl - Tunelane"));
+        QVERIFY(window.isModified());
+        QCOMPARE(window.document()->formatCode(), int(FF_RAW_2011_01));
+        QVERIFY(!window.rightFavGrids.value(0)->isOrdered());
+        // The positions given for the new format stay.
+        QCOMPARE(window.document()->airList()->channelAt(2)->favouritePosition(2), 1);
+
+        QVERIFY(QFile::remove(source));
+        QVERIFY(QDir().mkdir(source));
+        script.seen.clear();
+        script.press(QDialogButtonBox::Ok);
+        window.actionSave->trigger();
+        QVERIFY(script.done());
+        QCOMPARE(script.seen, QStringList{QStringLiteral("File save error!|failing.rvl: ") +
+                                          MainWindow::fileErrorMessage(5, {})});
+        QVERIFY(window.isModified());
+        QCOMPARE(modifiedText(window), QStringLiteral("| Modified"));
+        QVERIFY(QDir().rmdir(source));
+        QVERIFY(QDir().rmdir(blocked));
+    }
+
     void errorBoxesKeepTheOpenDocument_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("contents");
