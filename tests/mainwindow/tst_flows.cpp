@@ -587,6 +587,8 @@ private slots:
 
         window.actionSave->trigger();
         QVERIFY(!window.isModified());
+        // Nothing could be undone, so only the save itself can clear the mark.
+        QCOMPARE(modifiedText(window), QString());
         ReadBack back(source, QStringLiteral("DEU"));
         QCOMPARE(back.document.formatCode(), int(FF_RAW_2012_01));
         QVERIFY(channelNamed(back.document.airList(), QStringLiteral("Merged Air")));
