@@ -30,6 +30,7 @@
 #include <QScrollBar>
 
 #include <array>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -77,10 +78,29 @@ QFont makeTableFont() {
     return font;
 }
 
+// The general number format with 12 significant digits. Frequencies are nearly always whole or given to the
+// hundredth, and those are written directly: the general formatter is among the slowest steps of filling a
+// table, and for such values it writes the same digits.
+QString generalNumber(double value) {
+    const double hundredths = value * 100.0;
+    if (value >= 0 && hundredths < 1e11 && hundredths == std::floor(hundredths)) {
+        const qint64 whole = qint64(hundredths);
+        QString text = QString::number(whole / 100);
+        const int fraction = int(whole % 100);
+        if (fraction != 0) {
+            text += QLatin1Char('.');
+            text += QLatin1Char(char('0' + fraction / 10));
+            if (fraction % 10 != 0)
+                text += QLatin1Char(char('0' + fraction % 10));
+        }
+        return text;
+    }
+    return QString::number(value, 'g', 12);
+}
+
 QString frequencyText(const Channel &channel, bool inMHz) {
     const double value = double(channel.frequency()) * (inMHz ? 1.0 : 1000.0);
-    return QString::number(value, 'g', 12) + QLatin1Char(' ') +
-           (inMHz ? SharedTexts::mhz() : SharedTexts::khz());
+    return generalNumber(value) + QLatin1Char(' ') + (inMHz ? SharedTexts::mhz() : SharedTexts::khz());
 }
 } // namespace
 
@@ -504,6 +524,7 @@ void Grid::updateLockIcon(Channel *channel, int row) {
 void Grid::setRowToolTip(int row, const QString &text) {
     if (!isValidRow(row))
         return;
+    m_rowToolTipsGiven = true;
     beginInsert();
     // The text is kept once, in the row's check cell; our other cells show it from there. Items of any other
     // kind get the same shared text.
@@ -519,9 +540,12 @@ void Grid::setRowToolTip(int row, const QString &text) {
 }
 
 void Grid::resetRowToolTip(int row) {
-    for (int column = 0; column < columnCount() && isValidRow(row); ++column) {
+    // Rows keep no text of their own until one is given; a table that was never given one has nothing to
+    // clear, which spares a look at every cell of every row while a table is filled.
+    if (!m_rowToolTipsGiven || !isValidRow(row))
+        return;
+    for (int column = 0; column < columnCount(); ++column) {
         QTableWidgetItem *cell = item(row, column);
-        // Only cells holding a text of their own change; a fresh row stores none.
         if (cell && cell->QTableWidgetItem::data(Qt::ToolTipRole).isValid())
             cell->setData(Qt::ToolTipRole, QVariant());
     }

@@ -120,7 +120,8 @@ public:
     void updateFavIcon(Channel *channel, int row);
     void updateLockIcon(Channel *channel, int row);
     void setRowToolTip(int row, const QString &text);
-    // The row shows its channel's description again (made when shown) instead of a text it was given.
+    // The row shows its channel's description again (made when shown) instead of a text setRowToolTip gave
+    // it.
     void resetRowToolTip(int row);
 
     // Row access. Rows outside the table (-1 included) give null, false or -1.
@@ -255,6 +256,8 @@ private:
     QMap<int, int> m_columnIndex;
     HeaderView *m_header;
     bool m_rightButtonPressed = false;
+    // Whether any row was given a tool tip text through setRowToolTip.
+    bool m_rowToolTipsGiven = false;
 };
 
 #endif

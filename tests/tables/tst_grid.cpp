@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -157,6 +158,31 @@ private slots:
             QCOMPARE(tip, expected);
             // One text per row, not one copy per cell.
             QCOMPARE(tip.constData(), first.constData());
+        }
+    }
+
+    void frequencyTextsInTheGeneralFormat() {
+        // Whole numbers, hundredths and values that need the general formatter's rounding all read as the
+        // general format with 12 significant digits would write them.
+        QList<float> values = {474.0f, 522.25f, 48.25f, 0.5f,      0.0f,     858.0f,     10714.123f,
+                               99.99f, 0.01f,   1.05f,  11493.75f, 12187.5f, 1234567.0f, 3.3333333f};
+        QRandomGenerator random(8);
+        for (int i = 0; i < 300; ++i) {
+            values << float(random.bounded(1000000)) / 100.0f;
+            values << float(random.bounded(100000.0));
+        }
+        ChannelList<AirChannel> list;
+        for (float mhz : values)
+            list.append(air(QStringLiteral("f"), 1, mhz));
+        TestGrid grid(Grid::AIR_LIST);
+        grid.setRowCount(list.size());
+        for (int row = 0; row < list.size(); ++row) {
+            grid.setCheckCell(false, list.channelAt(row), row);
+            grid.setFrequencyCell(list.channelAt(row), row, row % 2 == 0);
+            const double value = double(list[row].frequency()) * (row % 2 == 0 ? 1.0 : 1000.0);
+            const QString expected = QString::number(value, 'g', 12) +
+                                     (row % 2 == 0 ? QStringLiteral(" MHz") : QStringLiteral(" kHz"));
+            QCOMPARE(cellText(grid, row, Grid::FREQUENCY_COLUMN), expected);
         }
     }
 
