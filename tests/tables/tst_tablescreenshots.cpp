@@ -108,6 +108,21 @@ private slots:
         const QImage image = shoot(&page, QStringLiteral("tables-favourites"));
         QVERIFY(!image.isNull());
         QCOMPARE(right->visibleCount(), 3);
+
+        // The member in the first row is drawn with the disabled colours: no bright text, unlike the second.
+        auto brightest = [&](int row) {
+            const QRect cell = left->visualRect(left->model()->index(row, 2));
+            const QPoint origin = left->viewport()->mapTo(&page, cell.topLeft());
+            int best = 0;
+            for (int y = origin.y() + 2; y < origin.y() + cell.height() - 2; ++y)
+                for (int x = origin.x(); x < origin.x() + 80; ++x)
+                    best = qMax(best, qGray(image.pixel(x, y)));
+            return best;
+        };
+        QVERIFY(!left->isRowEnabled(0));
+        QVERIFY(left->isRowEnabled(2));
+        QVERIFY2(brightest(0) < 160, qPrintable(QString::number(brightest(0))));
+        QVERIFY2(brightest(2) > 200, qPrintable(QString::number(brightest(2))));
     }
 };
 
