@@ -2,9 +2,10 @@
 // what it saved.
 //
 // Input: a selector byte, then the file. Selector bit 0: ".ulmx" instead of ".rvl"; bits 1-3 the requested
-// country; bits 4-6 the format of the save (keep, universal, 2010-01, 2011-01, 2012-01); bit 7 (raw only):
-// the rest is a list of members that the harness packs itself, each a name index byte, a 16-bit
-// little-endian length and the bytes, with the trailing CRC-32 of record members recomputed.
+// country; bits 4-6 the format of the save (keep, universal, 2010-01, 2011-01, 2012-01); bit 7, for a raw
+// file: the rest is a list of members that the harness packs itself, each a name index byte, a 16-bit
+// little-endian length and the bytes, with the trailing CRC-32 of record members recomputed; for a
+// universal file: the file is merged into an open document instead of being opened.
 //
 // A failed open changes nothing and leaves no working folder behind; a successful one gives a document in
 // range whose save opens again; nothing is ever written beside the working folder, and closing removes it.
@@ -12,13 +13,16 @@
 #include "fuzz/fuzzcheck.h"
 #include "fuzz/fuzzfiles.h"
 #include "fuzz/harnesses.h"
+#include "fuzz/seeddocument.h"
 
 #include "archive/ziparchive.h"
 #include "core/channellistprovider.h"
 #include "datafilehandlers/datadirector.h"
+#include "datafilehandlers/datafilehandler_ulmx.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
@@ -95,6 +99,86 @@ bool isEmptyDatabase() {
            SatelliteChannel::databaseHeader == 0;
 }
 
+struct Snapshot {
+    ChannelList<AirChannel> air;
+    ChannelList<CableChannel> cable;
+    ChannelList<SatelliteChannel> satellite;
+    ChannelList<AstraHDChannel> astra;
+    SatelliteMap satellites;
+    TransponderMap transponders;
+    CategoryProviderMap providers;
+    CategoryProviderMap bouquets;
+    int header = 0;
+
+    static Snapshot of(const ChannelListProvider &doc) {
+        return Snapshot{*doc.airList(),
+                        *doc.cableList(),
+                        *doc.satelliteList(),
+                        *doc.astraHDList(),
+                        SatelliteChannel::satellites,
+                        SatelliteChannel::transponders,
+                        SatelliteChannel::serviceProviders,
+                        SatelliteChannel::bouquets,
+                        SatelliteChannel::databaseHeader};
+    }
+    bool operator==(const Snapshot &o) const {
+        return air == o.air && cable == o.cable && satellite == o.satellite && astra == o.astra &&
+               satellites == o.satellites && transponders == o.transponders && providers == o.providers &&
+               bouquets == o.bouquets && header == o.header;
+    }
+};
+
+// The universal file of the seed document: the open document a fuzzed file is merged into.
+QByteArray baseDocument() {
+    static QByteArray bytes;
+    if (bytes.isEmpty()) {
+        ChannelListProvider doc(nullptr);
+        Fuzz::fillSeedDocument(doc);
+        const QString path = Fuzz::freshScratchFolder() + QStringLiteral("/base.ulmx");
+        DataFileHandler_ulmx writer(path);
+        FUZZ_CHECK(writer.save(doc) == RC_SUCCESS);
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll();
+        SatelliteChannel::clearDatabase();
+    }
+    return bytes;
+}
+
+// Merges the file into the open seed document: a failed merge changes nothing, a successful one leaves a
+// document in range that saves and opens again.
+void checkMerge(const QString &scratch, const QString &path, const QByteArray &baseBytes) {
+    const QString base = scratch + QStringLiteral("/base.ulmx");
+    Fuzz::writeFile(base, baseBytes);
+    DataDirector director;
+    ChannelListProvider doc(&director);
+    FUZZ_CHECK(director.open(base, &doc, QStringLiteral("DEU")) == RC_SUCCESS);
+    director.commit();
+    const Snapshot before = Snapshot::of(doc);
+    const QStringList temporaryBefore = Fuzz::listTemporaryDirectory();
+
+    const int rc = director.merge(path, &doc);
+    FUZZ_CHECK(Fuzz::isOneOf(rc, {RC_SUCCESS, RC_CANNOT_OPEN, RC_CANNOT_READ, RC_INVALID_FORMAT,
+                                  RC_NO_FREE_USER_SATELLITE_SLOTS, RC_NO_SERVICE_LIST}));
+    FUZZ_CHECK(Fuzz::listTemporaryDirectory() == temporaryBefore);
+    if (rc != RC_SUCCESS) {
+        FUZZ_CHECK(Snapshot::of(doc) == before);
+        return;
+    }
+    checkDocument(doc, false);
+    director.commit();
+
+    const QString out = scratch + QStringLiteral("/merged.ulmx");
+    FUZZ_CHECK(director.save(&doc, out, FF_UNIVERSAL) == RC_SUCCESS);
+    DataDirector second;
+    ChannelListProvider again(&second);
+    const int reopened = second.open(out, &again, doc.country());
+    FUZZ_CHECK(reopened == RC_SUCCESS || reopened == RC_NO_SERVICE_LIST);
+    director.close();
+    second.close();
+    FUZZ_CHECK(Fuzz::listTemporaryDirectory() == temporaryBefore);
+}
+
 } // namespace
 
 int fuzzDirectorOpen(const uint8_t *data, size_t size) {
@@ -106,15 +190,21 @@ int fuzzDirectorOpen(const uint8_t *data, size_t size) {
     const int saveFormat = SAVE_FORMATS[(selector >> 4) & 0x07];
     const QByteArray input(reinterpret_cast<const char *>(data + 1), int(size - 1));
 
+    // Made before the scratch folder of this input, which making it would empty.
+    const QByteArray base = baseDocument();
     const QString scratch = Fuzz::freshScratchFolder();
     const QString path = scratch + (universal ? QStringLiteral("/list.ulmx") : QStringLiteral("/list.rvl"));
     if (!universal && (selector & 0x80))
         packMembers(input, scratch + QStringLiteral("/members"), path);
     else
         Fuzz::writeFile(path, input);
+    SatelliteChannel::clearDatabase();
+    if (universal && (selector & 0x80)) {
+        checkMerge(scratch, path, base);
+        return 0;
+    }
     const QStringList scratchBefore = Fuzz::listTree(scratch);
     const QStringList temporaryBefore = Fuzz::listTemporaryDirectory();
-    SatelliteChannel::clearDatabase();
 
     DataDirector director;
     ChannelListProvider doc(&director);
