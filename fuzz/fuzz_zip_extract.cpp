@@ -2,6 +2,10 @@
 //
 // Whatever the archive holds, the extraction gives a known result code, writes nothing but regular files and
 // folders, and writes them only inside the working folder, within the size limits.
+//
+// Input: the archive's bytes when the first byte is even (a zip archive starts with 'P'); when it is odd, the
+// rest lists members that the harness packs with minizip itself, under any name at all: each a name length
+// byte, the name, a data length byte and the data. That mode reaches hostile member names directly.
 
 #include "fuzz/fuzzcheck.h"
 #include "fuzz/fuzzfiles.h"
@@ -13,12 +17,47 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <zip.h>
+
+namespace {
+
+QByteArray packRawNames(const QByteArray &input, const QString &path) {
+    zipFile zf = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    FUZZ_CHECK(zf);
+    int at = 1;
+    while (at < input.size()) {
+        const int nameLength = qMin(int(quint8(input[at])), int(input.size()) - at - 1);
+        const QByteArray name = input.mid(at + 1, nameLength);
+        at += 1 + nameLength;
+        const int dataLength =
+            at < input.size() ? qMin(int(quint8(input[at])), int(input.size()) - at - 1) : 0;
+        const QByteArray data = input.mid(at + 1, dataLength);
+        at += 1 + dataLength;
+        zip_fileinfo info = {};
+        if (zipOpenNewFileInZip64(zf, name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                  Z_DEFAULT_COMPRESSION, 0) != ZIP_OK)
+            continue;
+        zipWriteInFileInZip(zf, data.constData(), unsigned(data.size()));
+        zipCloseFileInZip(zf);
+    }
+    FUZZ_CHECK(zipClose(zf, nullptr) == ZIP_OK);
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+} // namespace
+
 int fuzzZipExtract(const uint8_t *data, size_t size) {
-    const QByteArray archive(reinterpret_cast<const char *>(data), int(size));
+    const QByteArray input(reinterpret_cast<const char *>(data), int(size));
     const QString scratch = Fuzz::freshScratchFolder();
     const QString archivePath = scratch + QStringLiteral("/list.rvl");
     const QString folder = scratch + QStringLiteral("/work");
-    Fuzz::writeFile(archivePath, archive);
+    QByteArray archive = input;
+    if (size > 0 && (data[0] & 1))
+        archive = packRawNames(input, archivePath);
+    else
+        Fuzz::writeFile(archivePath, archive);
     FUZZ_CHECK(QDir().mkdir(folder));
     const QStringList temporaryBefore = Fuzz::listTemporaryDirectory();
 

@@ -10,6 +10,7 @@
 #include "fuzz/seeddocument.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -29,6 +31,16 @@ void write(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         die("cannot write a seed");
+}
+
+// Archives store the members' modification times: a fixed one keeps regenerated seeds byte for byte equal.
+int packMember(const QString &archive, const QString &path, const QString &name) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(QDateTime(QDate(2012, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime))
+        die("cannot set a member's time");
+    file.close();
+    return zipAddFile(archive, path, name);
 }
 
 QByteArray read(const QString &path) {
@@ -80,7 +92,7 @@ void writeRawSeeds(ChannelListProvider &doc, const QDir &corpus, int yearIndex, 
     QDir().mkpath(zip);
     const QString archive = scratch + QLatin1Char('/') + version + QStringLiteral(".rvl");
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
-        if (zipAddFile(archive, dir.filePath(name), name) != RC_SUCCESS)
+        if (packMember(archive, dir.filePath(name), name) != RC_SUCCESS)
             die("the archive writer failed");
     }
     write(zip + QLatin1Char('/') + version + QStringLiteral(".rvl"), read(archive));
@@ -158,9 +170,18 @@ int main(int argc, char **argv) {
     const QString member = scratch.filePath(QStringLiteral("member"));
     write(member, QByteArray("nested member"));
     const QString nested = scratch.filePath(QStringLiteral("nested.rvl"));
-    if (zipAddFile(nested, member, QStringLiteral("sub/member")) != RC_SUCCESS ||
-        zipAddFile(nested, member, QStringLiteral("CloneInfo")) != RC_SUCCESS)
+    if (packMember(nested, member, QStringLiteral("sub/member")) != RC_SUCCESS ||
+        packMember(nested, member, QStringLiteral("CloneInfo")) != RC_SUCCESS)
         die("the archive writer failed");
     write(corpus.filePath(QStringLiteral("zip_extract/nested.rvl")), read(nested));
+    // Members that the zip harness packs itself under the names given (odd first byte).
+    QByteArray names(1, char(0x01));
+    const QByteArray key = RawRecordCodec::encodeKey(GGData2012_01::LAYOUT);
+    for (const auto &[name, data] : {std::pair<QByteArray, QByteArray>{"map-ChKey", key},
+                                     {"ab/CloneInfo", QByteArray("DEU\0", 4)},
+                                     {"ab/cd/", QByteArray()}}) {
+        names += char(name.size()) + name + char(data.size()) + data;
+    }
+    write(corpus.filePath(QStringLiteral("zip_extract/names")), names);
     return 0;
 }
