@@ -52,9 +52,11 @@ template <typename GG> int DataFileHandler_rvl<GG>::readMember(const char *name,
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return RC_CANNOT_READ;
-    // Sized by the file, not by the cap: reading with the cap as the size would allocate the whole cap for
-    // every member, however small. One byte more than the cap still shows a file that grew meanwhile.
+    // Read by the file's size, not by the cap, which would reserve the whole cap for every member however
+    // small; a member that grew meanwhile is read on, up to one byte beyond the cap, which is refused below.
     bytes = file.read(qMin(info.size(), RawRecordCodec::MAX_MEMBER_SIZE) + 1);
+    if (bytes.size() > info.size())
+        bytes += file.read(RawRecordCodec::MAX_MEMBER_SIZE + 1 - bytes.size());
     if (file.error() != QFileDevice::NoError)
         return RC_CANNOT_READ;
     if (bytes.size() > RawRecordCodec::MAX_MEMBER_SIZE)

@@ -149,8 +149,13 @@ int DataFileHandler_ulmx::openDocument() {
             parseResult = RC_INVALID_FORMAT;
             return parseResult;
         }
-        // One byte beyond the limit tells a file that grew, or a device without a size, from one that fits.
-        data = file.read(UlmxTree::MAX_DOCUMENT_SIZE + 1);
+        // Read by the file's size, not by the limit, which would reserve 64 MiB for every open however small
+        // the file; a file that grew meanwhile is read on, up to one byte beyond the limit, which the parser
+        // refuses.
+        const qint64 size = file.size();
+        data = file.read(qMin(size, UlmxTree::MAX_DOCUMENT_SIZE) + 1);
+        if (data.size() > size)
+            data += file.read(UlmxTree::MAX_DOCUMENT_SIZE + 1 - data.size());
         if (file.error() != QFileDevice::NoError)
             return RC_CANNOT_READ;
     }
