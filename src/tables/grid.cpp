@@ -98,10 +98,8 @@ QString generalNumber(double value) {
     return QString::number(value, 'g', 12);
 }
 
-QString frequencyText(const Channel &channel, bool inMHz) {
-    const double value = double(channel.frequency()) * (inMHz ? 1.0 : 1000.0);
-    return generalNumber(value) + QLatin1Char(' ') + (inMHz ? SharedTexts::mhz() : SharedTexts::khz());
-}
+// Keys of the shared texts that are not code names.
+enum UnitText { MHZ_TEXT = -1, KHZ_TEXT = -2, KSPS_TEXT = -3 };
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------------
@@ -443,7 +441,9 @@ void Grid::setFrequencyCell(Channel *channel, int row, bool inMHz) {
     const int column = cellColumn(FREQUENCY_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    placeTextItem(new FreqItem(channel), frequencyText(*channel, inMHz), false, row, column);
+    const double value = double(channel->frequency()) * (inMHz ? 1.0 : 1000.0);
+    const QString text = generalNumber(value) + QLatin1Char(' ') + sharedText(inMHz ? MHZ_TEXT : KHZ_TEXT, 0);
+    placeTextItem(new FreqItem(channel), text, false, row, column);
 }
 
 void Grid::setSymbolRateCell(SatelliteChannel *channel, int row) {
@@ -451,23 +451,23 @@ void Grid::setSymbolRateCell(SatelliteChannel *channel, int row) {
     if (column < 0 || !channel || !isValidRow(row))
         return;
     const QString text =
-        QString::number(uint(channel->symbolRate()) / 1000u) + QLatin1Char(' ') + SharedTexts::ksps();
+        QString::number(uint(channel->symbolRate()) / 1000u) + QLatin1Char(' ') + sharedText(KSPS_TEXT, 0);
     placeTextItem(new SymbolRateItem(channel), text, false, row, column);
 }
 
 void Grid::setModulationCell(SatelliteChannel *channel, int row) {
     if (channel)
-        setTextCell(MODULATION_COLUMN, ModulationNames::text(channel->modulation()), false, row);
+        setTextCell(MODULATION_COLUMN, sharedText(MODULATION_COLUMN, channel->modulation()), false, row);
 }
 
 void Grid::setPolarityCell(SatelliteChannel *channel, int row) {
     if (channel)
-        setTextCell(POLARITY_COLUMN, PolarityNames::text(channel->polarity()), false, row);
+        setTextCell(POLARITY_COLUMN, sharedText(POLARITY_COLUMN, channel->polarity()), false, row);
 }
 
 void Grid::setFecCell(SatelliteChannel *channel, int row) {
     if (channel)
-        setTextCell(FEC_COLUMN, FecNames::text(channel->fec()), false, row);
+        setTextCell(FEC_COLUMN, sharedText(FEC_COLUMN, channel->fec()), false, row);
 }
 
 void Grid::setTextCell(int id, const QString &text, bool editable, int row) {
@@ -484,6 +484,43 @@ QTableWidgetItem *Grid::setIntCell(int id, int value, bool editable, int row) {
     auto *item = new ChannelCellItem(nullptr, id);
     placeTextItem(item, QString::number(value), editable, row, column);
     return item;
+}
+
+QString Grid::sharedText(int id, int code) {
+    // While a batch of rows is built, each of these texts is translated once and every cell shares it; the
+    // batch ends with the outermost insert bracket, so a later batch translates anew.
+    const qint64 key = (qint64(id) << 32) | quint32(code);
+    if (m_insertCounter > 0) {
+        const auto it = m_batchTexts.constFind(key);
+        if (it != m_batchTexts.cend())
+            return *it;
+    }
+    QString text;
+    switch (id) {
+    case MODULATION_COLUMN:
+        text = ModulationNames::text(code);
+        break;
+    case POLARITY_COLUMN:
+        text = PolarityNames::text(code);
+        break;
+    case FEC_COLUMN:
+        text = FecNames::text(code);
+        break;
+    case MHZ_TEXT:
+        text = SharedTexts::mhz();
+        break;
+    case KHZ_TEXT:
+        text = SharedTexts::khz();
+        break;
+    case KSPS_TEXT:
+        text = SharedTexts::ksps();
+        break;
+    default:
+        break;
+    }
+    if (m_insertCounter > 0)
+        m_batchTexts.insert(key, text);
+    return text;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -927,8 +964,10 @@ void Grid::endInsert() {
     if (m_insertCounter <= 0)
         return;
     --m_insertCounter;
-    if (m_insertCounter == 0)
+    if (m_insertCounter == 0) {
+        m_batchTexts.clear();
         setSortingEnabled(true);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QIcon>
 #include <QMap>
 #include <QStyleOptionViewItem>
@@ -237,6 +238,8 @@ protected:
 private:
     static void makeFavIcons();
     void sortAscendingBy(int id);
+    // A code name (id = its column) or unit text, shared by the cells of one batch of rows.
+    QString sharedText(int id, int code);
     template <typename T> void fillFrom(ChannelList<T> &channels);
     // Column of a column id, or -1 when the table lacks it.
     int cellColumn(int id) const;
@@ -256,6 +259,7 @@ private:
     QMap<int, int> m_columnIndex;
     HeaderView *m_header;
     bool m_rightButtonPressed = false;
+    QHash<qint64, QString> m_batchTexts;
     // Whether any row was given a tool tip text through setRowToolTip.
     bool m_rowToolTipsGiven = false;
 };
