@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace TestDocument;
@@ -184,6 +185,31 @@ private slots:
                                      (row % 2 == 0 ? QStringLiteral(" MHz") : QStringLiteral(" kHz"));
             QCOMPARE(cellText(grid, row, Grid::FREQUENCY_COLUMN), expected);
         }
+    }
+
+    void sharedTextsAreTranslatedPerBatch() {
+        // A translator installed between two loads applies to the second: shared texts live for one batch.
+        class Shouting : public QTranslator {
+        public:
+            QString translate(const char *, const char *source, const char *, int) const override {
+                return QString::fromLatin1(source).toUpper() + QLatin1Char('!');
+            }
+            bool isEmpty() const override { return false; }
+        };
+        ChannelList<SatelliteChannel> list;
+        list.append(satellite(QStringLiteral("Das Erste"), 1, 1));
+        TestGrid before(Grid::SATELLITE_LIST);
+        uploadAll(list, before);
+        QCOMPARE(cellText(before, 0, Grid::FREQUENCY_COLUMN), QStringLiteral("11493.75 MHz"));
+        Shouting shouting;
+        QCoreApplication::installTranslator(&shouting);
+        TestGrid after(Grid::SATELLITE_LIST);
+        uploadAll(list, after);
+        QCoreApplication::removeTranslator(&shouting);
+        QCOMPARE(cellText(after, 0, Grid::FREQUENCY_COLUMN), QStringLiteral("11493.75 MHZ!"));
+        QCOMPARE(cellText(after, 0, Grid::SYMBOL_RATE_COLUMN), QStringLiteral("22000 KS/S!"));
+        QCOMPARE(cellText(after, 0, Grid::MODULATION_COLUMN),
+                 ModulationNames::text(5).toUpper() + QLatin1Char('!'));
     }
 
     void toolTipFollowsTheChannel() {
