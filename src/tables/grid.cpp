@@ -489,7 +489,7 @@ QTableWidgetItem *Grid::setIntCell(int id, int value, bool editable, int row) {
 QString Grid::sharedText(int id, int code) {
     // While a batch of rows is built, each of these texts is translated once and every cell shares it; the
     // batch ends with the outermost insert bracket, so a later batch translates anew.
-    const qint64 key = (qint64(id) << 32) | quint32(code);
+    const qint64 key = qint64((quint64(quint32(id)) << 32) | quint32(code));
     if (m_insertCounter > 0) {
         const auto it = m_batchTexts.constFind(key);
         if (it != m_batchTexts.cend())
