@@ -1,6 +1,5 @@
 #include "tables/commands/astrahdcopygrpcmd.h"
 
-#include "tables/editcontext.h"
 #include "tables/maingrid.h"
 
 namespace {
@@ -9,47 +8,9 @@ constexpr int KEEP_CURRENT = 1;
 } // namespace
 
 AstraHDCopyGrpCmd::AstraHDCopyGrpCmd(const UndoState &state, QUndoCommand *parent)
-    : UndoItem(parent), m_state(state) {}
+    : GroupCmd(state, true, UndoClears::InsideBracket, parent) {}
 
-void AstraHDCopyGrpCmd::redo() {
-    requestState(m_state);
-    MainGrid *grid = groupGrid(this);
-    if (grid)
-        grid->beginInsert();
-    QUndoCommand::redo();
-    if (grid)
-        grid->endInsert();
-    refreshWindow(grid);
-}
-
-void AstraHDCopyGrpCmd::undo() {
-    requestState(m_state);
-    MainGrid *grid = groupGrid(this);
-    const int current = grid ? grid->currentVisibleRow() : -1;
-    if (grid) {
-        grid->beginInsert();
-        grid->deselectAll(true);
-    }
-    QUndoCommand::undo();
-    if (grid) {
-        grid->endInsert();
-        if (current == -1)
-            grid->clearCurrent();
-    }
-    refreshWindow(grid);
-}
-
-void AstraHDCopyGrpCmd::refreshWindow(MainGrid *grid) {
-    EditContext *ctx = context();
-    if (ctx)
-        ctx->refreshAfterEdit(true);
+void AstraHDCopyGrpCmd::refresh(MainGrid *grid) {
     // The copy changes which rows are placeholders (hidden) and which are channels (shown).
-    if (grid)
-        grid->refilter(KEEP_CURRENT, false, false);
-    if (grid)
-        grid->refreshSelectionState();
-    if (ctx) {
-        ctx->updateChannelCountLabel();
-        ctx->updateSatelliteLists();
-    }
+    refreshWindow(grid, [](MainGrid &table) { table.refilter(KEEP_CURRENT, false, false); });
 }

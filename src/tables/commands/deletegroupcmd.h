@@ -1,23 +1,16 @@
 #ifndef DELETEGROUPCMD_H
 #define DELETEGROUPCMD_H
 
-#include "tables/commands/undoitem.h"
-#include "tables/undostate.h"
+#include "tables/commands/groupcmd.h"
 
 // One delete edit, with one DeleteCmd per row. Delete is a mark, never an erase: undo shows the rows again.
-class DeleteGroupCmd : public UndoItem {
+class DeleteGroupCmd : public GroupCmd {
 public:
     DeleteGroupCmd(const UndoState &state, QUndoCommand *parent = nullptr);
 
-    void undo() override;
-    void redo() override;
-
-    const UndoState &state() const { return m_state; }
-
-private:
-    void refreshWindow(MainGrid *grid);
-
-    UndoState m_state;
+protected:
+    bool redoClearsMarks() const override { return false; }
+    void refresh(MainGrid *grid) override;
 };
 
 #endif // DELETEGROUPCMD_H
