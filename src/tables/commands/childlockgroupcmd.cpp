@@ -10,13 +10,7 @@ ChildLockGroupCmd::ChildLockGroupCmd(bool mark, bool lock, const UndoState &stat
     : GroupCmd(state, mark, UndoClears::ShownTable, nullptr), m_lock(lock) {}
 
 void ChildLockGroupCmd::runChild(QUndoCommand *child, bool forward) {
-    auto *cmd = dynamic_cast<ChildLockCmd *>(child);
-    if (!cmd)
-        return;
-    if (forward)
-        cmd->execute(mark());
-    else
-        cmd->unexecute(mark());
+    runRowCmd<ChildLockCmd>(child, forward);
 }
 
 void ChildLockGroupCmd::refresh(MainGrid *grid) {

@@ -41,6 +41,17 @@ protected:
 
     // Runs one child forwards (redo) or backwards (undo); by default as the plain QUndoCommand it is.
     virtual void runChild(QUndoCommand *child, bool forward);
+    // Runs a child that is a row command of type Row with the group's mark; a child of another type is
+    // skipped.
+    template <typename Row> void runRowCmd(QUndoCommand *child, bool forward) {
+        auto *cmd = dynamic_cast<Row *>(child);
+        if (!cmd)
+            return;
+        if (forward)
+            cmd->execute(mark());
+        else
+            cmd->unexecute(mark());
+    }
 
     // Brings the group's table (null when there is none) and the window up to date after a run.
     virtual void refresh(MainGrid *grid) = 0;

@@ -10,13 +10,7 @@ RenumberGroupCmd::RenumberGroupCmd(bool mark, const UndoState &state, bool force
     : GroupCmd(state, mark, UndoClears::ShownTable, parent), m_force(force) {}
 
 void RenumberGroupCmd::runChild(QUndoCommand *child, bool forward) {
-    auto *cmd = dynamic_cast<RenumberCmd *>(child);
-    if (!cmd)
-        return;
-    if (forward)
-        cmd->execute(mark());
-    else
-        cmd->unexecute(mark());
+    runRowCmd<RenumberCmd>(child, forward);
 }
 
 void RenumberGroupCmd::refresh(MainGrid *grid) {
