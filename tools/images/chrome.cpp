@@ -1,20 +1,13 @@
 // Draws the window-chrome images of Tunelane: title bars and their buttons, the dialog skin and buttons, the
 // message-box pictures, check boxes, spin-box arrows and the program icons. Run through chrome.sh; the PNGs
 // it writes are committed, so building the program never needs this tool.
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
+#include "paintkit.h"
+
 #include <QRadialGradient>
-#include <cstdio>
 
 namespace {
 
-QString outRoot;
-int written = 0;
+using namespace paintkit;
 
 // One palette for the whole chrome: dark graphite with a calm teal accent.
 const QColor barTop(0x4a, 0x4e, 0x56);
@@ -23,29 +16,6 @@ const QColor outline(0x17, 0x18, 0x1a);
 const QColor accent(0x3f, 0xb0, 0xc0);
 const QColor steelTop(0x74, 0x79, 0x82);
 const QColor steelBottom(0x4b, 0x4f, 0x56);
-
-QImage canvas(int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-void save(const QImage &image, const QString &name) {
-    const QString path = outRoot + QLatin1Char('/') + name + QStringLiteral(".png");
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-    ++written;
-}
-
-QLinearGradient vertical(qreal top, qreal bottom, const QColor &a, const QColor &b) {
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
 
 // ---- title bars
 // ---------------------------------------------------------------------------------------------
@@ -459,29 +429,22 @@ void fileOpen() {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder (src/resources/img)>\n", argv[0]);
-        return 2;
-    }
-    outRoot = QString::fromLocal8Bit(argv[1]);
-
-    titleBarBackground();
-    titleButtons();
-    dialogBackground();
-    dialogButtons();
-    critical();
-    information();
-    exclamation();
-    trashBin();
-    checkBox(QStringLiteral("unselected"), 0);
-    checkBox(QStringLiteral("partiallySelected"), 1);
-    checkBox(QStringLiteral("selected"), 2);
-    spinArrows();
-    comboArrow();
-    programIcon(QStringLiteral("icon-small"), 20);
-    programIcon(QStringLiteral("icon-big"), 64);
-    fileOpen();
-    std::printf("%d images written to %s\n", written, qPrintable(outRoot));
-    return 0;
+    return paintkit::run(argc, argv, [] {
+        titleBarBackground();
+        titleButtons();
+        dialogBackground();
+        dialogButtons();
+        critical();
+        information();
+        exclamation();
+        trashBin();
+        checkBox(QStringLiteral("unselected"), 0);
+        checkBox(QStringLiteral("partiallySelected"), 1);
+        checkBox(QStringLiteral("selected"), 2);
+        spinArrows();
+        comboArrow();
+        programIcon(QStringLiteral("icon-small"), 20);
+        programIcon(QStringLiteral("icon-big"), 64);
+        fileOpen();
+    });
 }

@@ -1,22 +1,15 @@
 // Draws the main-window images of Tunelane: the menu bar, the list tabs, the category panel on the left, the
 // tool buttons over the channel tables and the two buttons of the favourites page. Run through mainwindow.sh;
 // the PNGs it writes are committed, so building the program never needs this tool.
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
+#include "paintkit.h"
+
 #include <QRadialGradient>
 #include <QtMath>
-#include <cstdio>
 #include <functional>
 
 namespace {
 
-QString outRoot;
-int written = 0;
+using namespace paintkit;
 
 // The palette of the window chrome: dark graphite with a calm teal accent.
 const QColor accent(0x3f, 0xb0, 0xc0);
@@ -25,29 +18,6 @@ const QColor glyphDefault(0xd9, 0xdc, 0xe1);
 const QColor glyphDisabled(0x5a, 0x5e, 0x65);
 const QColor outline(0x10, 0x11, 0x13);
 const QColor body(0x27, 0x27, 0x27);
-
-QImage canvas(int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-void save(const QImage &image, const QString &name) {
-    const QString path = outRoot + QLatin1Char('/') + name + QStringLiteral(".png");
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-    ++written;
-}
-
-QLinearGradient vertical(qreal top, qreal bottom, const QColor &a, const QColor &b) {
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
 
 QPen roundPen(const QColor &c, qreal width) {
     return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -477,25 +447,18 @@ void favouritesButton(const QString &name, bool add) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder (src/resources/img)>\n", argv[0]);
-        return 2;
-    }
-    outRoot = QString::fromLocal8Bit(argv[1]);
-
-    menuBar();
-    tabs();
-    triangle(QStringLiteral("opened"), true);
-    triangle(QStringLiteral("rolled1"), false);
-    categoryRow(QStringLiteral("selected"), false);
-    categoryRow(QStringLiteral("selectedOver"), true);
-    categoryLine();
-    satelliteItem(QStringLiteral("selected"), true);
-    satelliteItem(QStringLiteral("over"), false);
-    toolButtons();
-    favouritesButton(QStringLiteral("add"), true);
-    favouritesButton(QStringLiteral("delete"), false);
-    std::printf("%d images written to %s\n", written, qPrintable(outRoot));
-    return 0;
+    return paintkit::run(argc, argv, [] {
+        menuBar();
+        tabs();
+        triangle(QStringLiteral("opened"), true);
+        triangle(QStringLiteral("rolled1"), false);
+        categoryRow(QStringLiteral("selected"), false);
+        categoryRow(QStringLiteral("selectedOver"), true);
+        categoryLine();
+        satelliteItem(QStringLiteral("selected"), true);
+        satelliteItem(QStringLiteral("over"), false);
+        toolButtons();
+        favouritesButton(QStringLiteral("add"), true);
+        favouritesButton(QStringLiteral("delete"), false);
+    });
 }

@@ -2,13 +2,8 @@
 # Regenerates the main-window images under src/resources/img from mainwindow.cpp (a small QPainter program) and
 # rewrites src/resources/mainwindow.qrc to list them. The PNGs are committed; run this only after changing the
 # drawing code.
-set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-g++ -std=c++17 -O1 -fPIC -Wall -Wextra "$here/mainwindow.cpp" -o "$work/mainwindow-images" $(pkg-config --cflags --libs Qt6Gui)
-QT_QPA_PLATFORM=offscreen "$work/mainwindow-images" "$root/src/resources/img"
+source "$(dirname "$0")/paintkit.sh"
+generate mainwindow
 
 # The resource aliases are the image paths without their suffix (":/img/toolButtons/over/undo").
 cd "$root/src/resources"

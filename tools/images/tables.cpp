@@ -1,20 +1,13 @@
 // Draws the channel-table images of Tunelane: the child-lock padlock, the analogue mark of the number
 // column and the badge behind each number of the favourites strip. Run through tables.sh; the PNGs it
 // writes are committed, so building the program never needs this tool.
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
+#include "paintkit.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
-QString outRoot;
-int written = 0;
+using namespace paintkit;
 
 // The chrome's teal accent, and a warm amber for the favourites badge, on the tables' graphite rows.
 const QColor accent(0x3f, 0xb0, 0xc0);
@@ -22,29 +15,6 @@ const QColor accentLight(0x7e, 0xe0, 0xec);
 const QColor amber(0xf2, 0xb1, 0x3a);
 const QColor amberDark(0xb5, 0x74, 0x12);
 const QColor edge(0x17, 0x18, 0x1a);
-
-QImage canvas(int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-void save(const QImage &image, const QString &name) {
-    const QString path = outRoot + QLatin1Char('/') + name + QStringLiteral(".png");
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(1);
-    }
-    ++written;
-}
-
-QLinearGradient vertical(qreal top, qreal bottom, const QColor &a, const QColor &b) {
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
 
 // A padlock, 16 x 16: steel shackle over a teal body with a key hole.
 void locked() {
@@ -117,15 +87,9 @@ void fav() {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder (src/resources/img)>\n", argv[0]);
-        return 2;
-    }
-    outRoot = QString::fromLocal8Bit(argv[1]);
-    locked();
-    analog();
-    fav();
-    std::printf("%d images written to %s\n", written, qPrintable(outRoot));
-    return 0;
+    return paintkit::run(argc, argv, [] {
+        locked();
+        analog();
+        fav();
+    });
 }
