@@ -7,72 +7,32 @@
 // (answered at once) to a new file of the same format, so nothing is rebuilt. Prints the best and the median
 // time in milliseconds, the memory an operation added at its peak, and the process's peak memory.
 
-#include "documentfixture.h"
+#include "benchdocument.h"
+#include "benchkit.h"
 #include "flowsupport.h"
 
-#include "core/channellistprovider.h"
 #include "core/resultcode.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
-qint64 statusKilobytes(const char *key) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-// Starts a new peak at the present resident size (Linux).
-void resetPeak() {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
+using benchkit::Result;
 
 // The highest resident size any measured operation reached.
 qint64 processPeakKb = 0;
 
-struct Result {
-    double best = 0;
-    double median = 0;
-    qint64 addedKb = 0;
-};
-
+// Each run starts once the window has handled what the last one left pending.
 Result measure(int repetitions, const std::function<bool()> &operation) {
-    std::vector<double> times;
-    qint64 added = 0;
-    for (int i = 0; i < repetitions; ++i) {
-        QCoreApplication::processEvents();
-        resetPeak();
-        const qint64 base = statusKilobytes("VmRSS:");
-        QElapsedTimer timer;
-        timer.start();
-        if (!operation()) {
-            std::fprintf(stderr, "operation failed\n");
-            std::exit(1);
-        }
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        const qint64 peak = statusKilobytes("VmHWM:");
-        added = std::max(added, peak - base);
-        processPeakKb = std::max(processPeakKb, peak);
-    }
-    std::sort(times.begin(), times.end());
-    return Result{times.front(), times[times.size() / 2], added};
+    const Result result =
+        benchkit::measure(repetitions, operation, [] { QCoreApplication::processEvents(); });
+    processPeakKb = std::max(processPeakKb, result.peakKb);
+    return result;
 }
 
 void print(const char *name, const Result &r, double goalMs) {
@@ -101,28 +61,11 @@ int main(int argc, char **argv) {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 
-    DocumentFixture::Size size;
-    size.astra = 99;
-    size.air = channels * 145 / 1000;
-    size.cable = channels * 145 / 1000;
-    size.satellite = channels - size.astra - size.air - size.cable;
-    const QString raw = dir.filePath(QStringLiteral("bench.rvl"));
-    const QString universal = dir.filePath(QStringLiteral("bench.ulmx"));
-    {
-        DataDirector unused;
-        ChannelListProvider document(&unused);
-        DocumentFixture::build(document, size);
-        document.setCountry(QStringLiteral("DEU"));
-        if (DocumentFixture::writeRaw(FF_RAW_2012_01, document, raw) != RC_SUCCESS ||
-            DocumentFixture::writeUniversal(document, universal) != RC_SUCCESS) {
-            std::fprintf(stderr, "cannot write the benchmark files\n");
-            return 1;
-        }
-    }
-    std::printf("document: %d channels (%d satellite, %d Astra HD+, %d air, %d cable); raw %lld bytes, "
-                "universal %lld bytes; %d repetitions\n",
-                channels, size.satellite, size.astra, size.air, size.cable, QFileInfo(raw).size(),
-                QFileInfo(universal).size(), repetitions);
+    benchkit::BenchFiles files;
+    if (!benchkit::writeBenchFiles(channels, repetitions, dir, files))
+        return 1;
+    const QString &raw = files.raw;
+    const QString &universal = files.universal;
 
     BenchWindow window;
     window.resize(1280, 800);

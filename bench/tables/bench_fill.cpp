@@ -3,6 +3,8 @@
 // Prints the best of three runs in milliseconds and the heap the filled table holds per row.
 //
 // Usage: bench_tables_fill [rows] (offscreen: QT_QPA_PLATFORM=offscreen bench_tables_fill)
+#include "benchkit.h"
+
 #include "core/channellist.h"
 #include "core/satellitechannel.h"
 #include "tables/chlistuploader.h"
@@ -11,7 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -27,17 +28,6 @@ namespace {
 size_t heapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
-}
-
-long peakRssKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
 }
 
 void makeDatabase() {
@@ -155,6 +145,6 @@ int main(int argc, char *argv[]) {
     std::printf("time ratio                 %8.2f  (goal: at most 2.00)\n", gridMs / bareMs);
     std::printf("memory per row             %8.2f KiB  (goal: at most 4.00)\n",
                 double(gridBytes) / 1024.0 / rows);
-    std::printf("peak resident set          %8ld KiB\n", peakRssKiB());
+    std::printf("peak resident set          %8lld KiB\n", benchkit::peakKilobytes());
     return 0;
 }

@@ -2,6 +2,8 @@
 // libxml2's xmllint on the same file in the same run, so the figures compare on one machine.
 //
 //   bench_ulmx [--satellite N] [--air N] [--cable N] [--astra N] [--runs N] [--keep PATH]
+#include "benchkit.h"
+
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
@@ -14,8 +16,6 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -128,12 +128,6 @@ double best(int runs, const std::function<bool()> &step) {
     return fastest;
 }
 
-long peakKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -166,7 +160,7 @@ int main(int argc, char **argv) {
         "Document: %d satellite, %d air, %d cable, %d Astra HD+ channels (%d in all), %d transponders\n",
         options.satellite, options.air, options.cable, options.astra, channels,
         int(SatelliteChannel::transponders.size()));
-    const long peakBefore = peakKiB();
+    const qint64 peakBefore = benchkit::peakKilobytes();
 
     const double writeMs = best(options.runs, [&] {
         DataFileHandler_ulmx handler(path);
@@ -177,7 +171,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     const qint64 bytes = QFileInfo(path).size();
-    const long peakAfterWrite = peakKiB();
+    const qint64 peakAfterWrite = benchkit::peakKilobytes();
 
     int loadedChannels = 0;
     const double readMs = best(options.runs, [&] {
@@ -206,7 +200,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "load failed\n");
         return 1;
     }
-    const long peakAfterRead = peakKiB();
+    const qint64 peakAfterRead = benchkit::peakKilobytes();
 
     std::printf("File: %.2f MiB\n", double(bytes) / (1024.0 * 1024.0));
     std::printf("Write: %8.2f ms  %10.0f channels/s\n", writeMs, channels / (writeMs / 1000.0));
