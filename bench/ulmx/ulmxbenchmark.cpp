@@ -3,6 +3,7 @@
 //
 //   bench_ulmx [--satellite N] [--air N] [--cable N] [--astra N] [--runs N] [--keep PATH]
 #include "benchkit.h"
+#include "ulmxtestsupport.h"
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
@@ -175,25 +176,11 @@ int main(int argc, char **argv) {
 
     int loadedChannels = 0;
     const double readMs = best(options.runs, [&] {
-        ChannelList<AirChannel> air;
-        ChannelList<CableChannel> cable;
-        ChannelList<SatelliteChannel> satellite;
-        ChannelList<AstraHDChannel> astra;
-        SatelliteMap satellites;
-        TransponderMap transponders;
-        CategoryProviderMap providers;
-        CategoryProviderMap bouquets;
-        int header = 0;
-        QString country;
-        DataFileHandler_ulmx handler(path);
-        const QString requested = QStringLiteral("DEU");
-        if (handler.loadSatellite(satellite, satellites, transponders, providers, &header, requested) != 0 ||
-            handler.loadCable(cable, requested) != 0 || handler.loadAir(air, requested) != 0 ||
-            handler.loadAstraHD(astra, satellites, transponders, providers, bouquets, &header, requested) !=
-                0 ||
-            handler.country(country) != 0)
+        const UlmxLoad load = UlmxLoad::fromFile(path, QStringLiteral("DEU"));
+        if (load.satelliteResult != 0 || load.cableResult != 0 || load.airResult != 0 ||
+            load.astraResult != 0 || load.countryResult != 0)
             return false;
-        loadedChannels = satellite.size() + cable.size() + air.size() + astra.size();
+        loadedChannels = load.satellite.size() + load.cable.size() + load.air.size() + load.astra.size();
         return true;
     });
     if (readMs < 0) {
