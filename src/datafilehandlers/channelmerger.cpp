@@ -5,22 +5,25 @@
 #include <QDebug>
 
 namespace {
+// Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
+// and undeleted, instead of a second copy.
+template <typename T, typename Same>
+void undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
+    for (T &existing : list) {
+        if (same(existing, channel)) {
+            existing.setDeleted(false);
+            return;
+        }
+    }
+    list.append(channel);
+}
+
 // Cable and air lists are replaced by the file's, with channels the file holds twice collapsed into one.
 template <typename T>
 void replaceCollapsingEqual(const ChannelList<T> &sourceList, ChannelList<T> &destinationList) {
     destinationList.clear();
-    for (const T &source : sourceList) {
-        bool found = false;
-        for (T &destination : destinationList) {
-            if (isSameChannel(destination, source)) {
-                destination.setDeleted(false);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            destinationList.append(source);
-    }
+    for (const T &source : sourceList)
+        undeleteOrAppend(destinationList, source, [](const T &a, const T &b) { return isSameChannel(a, b); });
 }
 } // namespace
 
@@ -176,16 +179,9 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
             findProviderByName(destinationProviders, *provider, key))
             copy.setProviderId(key);
 
-        bool found = false;
-        for (SatelliteChannel &destination : destinationList) {
-            if (isSameSatelliteService(destination, copy)) {
-                destination.setDeleted(false);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            destinationList.append(copy);
+        undeleteOrAppend(destinationList, copy, [](const SatelliteChannel &a, const SatelliteChannel &b) {
+            return isSameSatelliteService(a, b);
+        });
     }
 }
 
@@ -213,15 +209,8 @@ void ChannelMerger::mergeAstraHDChannels(const TransponderMap &sourceTransponder
                                     sourceTransponders.value(source.transponderId(), Transponder()), key))
             copy.setTransponderId(key);
 
-        bool found = false;
-        for (AstraHDChannel &destination : destinationList) {
-            if (isSameSatelliteService(destination, copy)) {
-                destination.setDeleted(false);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            destinationList.append(copy);
+        undeleteOrAppend(destinationList, copy, [](const AstraHDChannel &a, const AstraHDChannel &b) {
+            return isSameSatelliteService(a, b);
+        });
     }
 }

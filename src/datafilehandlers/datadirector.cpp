@@ -30,6 +30,17 @@ QString absolutePath(const QString &path) {
     return path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
 
+// The absolute path of a file to read into file, or why it cannot be read: missing, or a folder.
+int readableFile(const QString &path, QString &file) {
+    file = absolutePath(path);
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.exists())
+        return RC_FILE_NOT_FOUND;
+    if (info.isDir())
+        return RC_CANNOT_OPEN;
+    return RC_SUCCESS;
+}
+
 bool isLoaderOutcome(int code) {
     return code == RC_SUCCESS || code == RC_NO_SERVICE_LIST;
 }
@@ -207,12 +218,9 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
     if (!document)
         return RC_UNKNOWN_ERROR;
 
-    const QString file = absolutePath(path);
-    const QFileInfo info(file);
-    if (file.isEmpty() || !info.exists())
-        return RC_FILE_NOT_FOUND;
-    if (info.isDir())
-        return RC_CANNOT_OPEN;
+    QString file;
+    if (const int code = readableFile(path, file); code != RC_SUCCESS)
+        return code;
 
     // The working folder this open makes; removed again unless the open succeeds.
     QString folder;
@@ -376,12 +384,9 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     commit();
     if (!document)
         return RC_UNKNOWN_ERROR;
-    const QString file = absolutePath(path);
-    const QFileInfo info(file);
-    if (file.isEmpty() || !info.exists())
-        return RC_FILE_NOT_FOUND;
-    if (info.isDir())
-        return RC_CANNOT_OPEN;
+    QString file;
+    if (const int code = readableFile(path, file); code != RC_SUCCESS)
+        return code;
 
     // Read the whole file before anything changes: a file that cannot be read reports why, and nothing of
     // it reaches the document.
