@@ -606,23 +606,24 @@ void DataFileHandler_ulmx::readAstraBouquets() {
 // ------------------------------------------------------------------------------------------------------
 // Loading: terrestrial and cable lists
 
-void DataFileHandler_ulmx::readServiceAttributes(int node, bool wrapNumber, int &serviceId, QString &name,
-                                                 quint16 &number, int &serviceType, bool &scrambled) const {
+DataFileHandler_ulmx::ServiceAttributes DataFileHandler_ulmx::readServiceAttributes(int node,
+                                                                                    bool wrapNumber) const {
+    ServiceAttributes service;
     quint32 word = 0;
-    serviceId = UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_SID), 0, word) ? int(word) : 0;
-    name = tree.attribute(node, N::ATTR_NAME).toString();
-    serviceType = UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_TYPE), 16, word) ? int(word) : 0;
-    scrambled = is(tree.attribute(node, N::ATTR_SCRAMBLED), "1");
+    service.serviceId = UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_SID), 0, word) ? int(word) : 0;
+    service.name = tree.attribute(node, N::ATTR_NAME).toString();
+    service.serviceType = UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_TYPE), 16, word) ? int(word) : 0;
+    service.scrambled = is(tree.attribute(node, N::ATTR_SCRAMBLED), "1");
     const QStringView rcn = tree.attribute(node, N::ATTR_RCN);
-    number = 0;
     if (wrapNumber) {
         if (UlmxNumbers::toWord32(rcn, 0, word))
-            number = channelNumber(word & 0xFFFFu);
+            service.number = channelNumber(word & 0xFFFFu);
     } else {
         quint16 value = 0;
         if (UlmxNumbers::toUInt16(rcn, 0, value))
-            number = channelNumber(value);
+            service.number = channelNumber(value);
     }
+    return service;
 }
 
 void DataFileHandler_ulmx::readAnalogAirServices() {
@@ -689,14 +690,10 @@ void DataFileHandler_ulmx::readDvbTStream() {
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
-        int serviceId, serviceType;
-        QString name;
-        quint16 number;
-        bool scrambled;
-        readServiceAttributes(node, false, serviceId, name, number, serviceType, scrambled);
-        airDigital->append(AirChannel(serviceId, name, number, frequency, serviceType, scrambled, false,
-                                      Channel::DIGITAL, bandwidth, SOUND_SYSTEM_UNKNOWN, COLOUR_SYSTEM_AUTO,
-                                      NO_TSID, NO_ONID));
+        const ServiceAttributes service = readServiceAttributes(node, false);
+        airDigital->append(AirChannel(service.serviceId, service.name, service.number, frequency,
+                                      service.serviceType, service.scrambled, false, Channel::DIGITAL,
+                                      bandwidth, SOUND_SYSTEM_UNKNOWN, COLOUR_SYSTEM_AUTO, NO_TSID, NO_ONID));
     }
 }
 
@@ -731,14 +728,11 @@ void DataFileHandler_ulmx::readDvbCStream() {
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
-        int serviceId, serviceType;
-        QString name;
-        quint16 number;
-        bool scrambled;
-        readServiceAttributes(node, false, serviceId, name, number, serviceType, scrambled);
-        cableDigital->append(CableChannel(serviceId, name, number, frequency, serviceType, scrambled, false,
-                                          Channel::DIGITAL, quint16(symbolRate), SOUND_SYSTEM_UNKNOWN,
-                                          COLOUR_SYSTEM_AUTO, modulation, NO_TSID, NO_ONID));
+        const ServiceAttributes service = readServiceAttributes(node, false);
+        cableDigital->append(CableChannel(service.serviceId, service.name, service.number, frequency,
+                                          service.serviceType, service.scrambled, false, Channel::DIGITAL,
+                                          quint16(symbolRate), SOUND_SYSTEM_UNKNOWN, COLOUR_SYSTEM_AUTO,
+                                          modulation, NO_TSID, NO_ONID));
     }
 }
 
@@ -779,11 +773,7 @@ void DataFileHandler_ulmx::readDvbSStream() {
     for (int node = tree.nextSibling(link); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
-        int serviceId, serviceType;
-        QString name;
-        quint16 number;
-        bool scrambled;
-        readServiceAttributes(node, true, serviceId, name, number, serviceType, scrambled);
+        const ServiceAttributes service = readServiceAttributes(node, true);
         // Only a provider link in first place counts.
         quint32 providerId = NO_ID;
         const int first = tree.firstChild(node);
@@ -792,8 +782,9 @@ void DataFileHandler_ulmx::readDvbSStream() {
             if (!UlmxNumbers::toUInt32(tree.attribute(first, N::ATTR_ID), 0, providerId))
                 providerId = NO_ID;
         }
-        satChannels->append(SatelliteChannel(serviceId, name, number, transponderId, providerId, serviceType,
-                                             scrambled, false, Channel::DIGITAL, NO_TSID, NO_ONID));
+        satChannels->append(SatelliteChannel(service.serviceId, service.name, service.number, transponderId,
+                                             providerId, service.serviceType, service.scrambled, false,
+                                             Channel::DIGITAL, NO_TSID, NO_ONID));
     }
 }
 
@@ -820,11 +811,7 @@ void DataFileHandler_ulmx::readAstraHDStream() {
     for (int node = tree.nextSibling(link); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
-        int serviceId, serviceType;
-        QString name;
-        quint16 number;
-        bool scrambled;
-        readServiceAttributes(node, true, serviceId, name, number, serviceType, scrambled);
+        const ServiceAttributes service = readServiceAttributes(node, true);
         quint32 providerId = NO_ID;
         quint16 vsid = 0;
         quint16 logicalChannel = 0;
@@ -860,9 +847,10 @@ void DataFileHandler_ulmx::readAstraHDStream() {
                 break;
             }
         }
-        astraChannels->append(AstraHDChannel(
-            serviceId, name, number, transponderId, providerId, vsid, logicalChannel, 0, bouquetIds,
-            AstraHDChannel::MAX_BOUQUETS, serviceType, scrambled, false, Channel::DIGITAL, NO_TSID, NO_ONID));
+        astraChannels->append(AstraHDChannel(service.serviceId, service.name, service.number, transponderId,
+                                             providerId, vsid, logicalChannel, 0, bouquetIds,
+                                             AstraHDChannel::MAX_BOUQUETS, service.serviceType,
+                                             service.scrambled, false, Channel::DIGITAL, NO_TSID, NO_ONID));
     }
 }
 

@@ -107,8 +107,14 @@ private:
     bool findStreamTransponder(int &node, quint32 &transponderId) const;
     // The attributes every digital_service carries. wrapNumber: the satellite lists take the low 16 bits of
     // any 32-bit rcn, the terrestrial and cable lists only a 16-bit one.
-    void readServiceAttributes(int node, bool wrapNumber, int &serviceId, QString &name, quint16 &number,
-                               int &serviceType, bool &scrambled) const;
+    struct ServiceAttributes {
+        int serviceId = 0;
+        QString name;
+        quint16 number = 0;
+        int serviceType = 0;
+        bool scrambled = false;
+    };
+    ServiceAttributes readServiceAttributes(int node, bool wrapNumber) const;
 
     // --- saving
     void resetItemLocs();
