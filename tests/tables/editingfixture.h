@@ -11,6 +11,8 @@
 #include "tables/maingrid.h"
 #include "tables/undostack.h"
 
+#include "listchecks.h"
+
 #include <QList>
 #include <QMap>
 #include <QSet>
@@ -143,19 +145,7 @@ template <typename T> int rowOfService(Grid *grid, const ChannelList<T> &list, i
     return -1;
 }
 
-// True when no two channels of one kind that are not marked deleted share a number.
-template <typename T> bool numbersUnique(const ChannelList<T> &list) {
-    QSet<int> seen;
-    for (const T &channel : list) {
-        if (channel.isDeleted())
-            continue;
-        const int key = channel.number() + (channel.kind() == Channel::ANALOGUE ? 100000 : 0);
-        if (seen.contains(key))
-            return false;
-        seen.insert(key);
-    }
-    return true;
-}
+using ListChecks::numbersUnique;
 
 // True when no favourites list has two members (not marked deleted) with the same position of 1 or more.
 template <typename T> bool positionsUnique(const ChannelList<T> &list) {

@@ -10,11 +10,12 @@
 #include "tables/maingrid.h"
 #include "tables/undostack.h"
 
+#include "listchecks.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QList>
 #include <QMap>
-#include <QSet>
 #include <QTimer>
 
 #include <memory>
@@ -79,19 +80,7 @@ inline void checkNumbers(MainGrid *grid, std::initializer_list<int> numbers, int
         grid->setRowChecked(rowOfNumber(grid, n, kind), true);
 }
 
-// True when no two channels of one kind that are not marked deleted share a number.
-template <typename T> bool numbersUnique(const ChannelList<T> &list) {
-    QSet<int> seen;
-    for (const T &channel : list) {
-        if (channel.isDeleted())
-            continue;
-        const int key = channel.number() + (channel.kind() == Channel::ANALOGUE ? 100000 : 0);
-        if (seen.contains(key))
-            return false;
-        seen.insert(key);
-    }
-    return true;
-}
+using ListChecks::numbersUnique;
 
 // Accepts (or rejects) the next modal dialog as soon as it shows.
 inline void answerNextDialog(bool accept) {
