@@ -3,6 +3,7 @@
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/rawrecordcodec.h"
+#include "documentfixture.h"
 #include "rawtestsupport.h"
 
 #include <QDir>
@@ -44,17 +45,6 @@ Loaded load(DataFileHandler &h) {
         h.loadAstraHD(l.astraHD, l.satellites, l.transponders, l.providers, l.bouquets, &l.header, wanted);
     l.rcCountry = h.country(l.country);
     return l;
-}
-
-std::unique_ptr<DataFileHandler> makeHandler(int formatCode, const QDir &folder) {
-    switch (formatCode) {
-    case FF_RAW_2010_01:
-        return std::make_unique<DataFileHandler_rvl<GGData2010_01>>(folder);
-    case FF_RAW_2011_01:
-        return std::make_unique<DataFileHandler_rvl<GGData2011_01>>(folder);
-    default:
-        return std::make_unique<DataFileHandler_rvl<GGData2012_01>>(folder);
-    }
 }
 
 const RawLayout &layoutOf(int formatCode) {
@@ -146,12 +136,12 @@ private slots:
         const CategoryProviderMap providers = SatelliteChannel::serviceProviders;
         const CategoryProviderMap bouquets = SatelliteChannel::bouquets;
 
-        auto writer = makeHandler(format, QDir(m_folder));
+        auto writer = DocumentFixture::rawHandler(format, QDir(m_folder));
         QCOMPARE(writer->save(doc), int(RC_SUCCESS));
         writer->endSave(true);
         QCOMPARE(probe(m_folder), format);
 
-        auto reader = makeHandler(format, QDir(m_folder));
+        auto reader = DocumentFixture::rawHandler(format, QDir(m_folder));
         const Loaded l = load(*reader);
         QCOMPARE(l.rcSatellite, int(RC_SUCCESS));
         QCOMPARE(l.rcCable, int(RC_SUCCESS));
