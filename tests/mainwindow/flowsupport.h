@@ -12,6 +12,7 @@
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
+#include "datafilehandlers/documentfixture.h"
 #include "dialogs/progressdialog.h"
 #include "widgets/custommessagebox.h"
 
@@ -61,17 +62,6 @@ struct DatabaseSnapshot {
     }
 };
 
-inline std::unique_ptr<DataFileHandler> rawHandler(int format, const QString &folder) {
-    switch (format) {
-    case FF_RAW_2010_01:
-        return std::make_unique<DataFileHandler_rvl<GGData2010_01>>(QDir(folder));
-    case FF_RAW_2011_01:
-        return std::make_unique<DataFileHandler_rvl<GGData2011_01>>(QDir(folder));
-    default:
-        return std::make_unique<DataFileHandler_rvl<GGData2012_01>>(QDir(folder));
-    }
-}
-
 // Writes the document (with the process-wide database) as a raw list of the model year, or as a universal
 // file for FF_UNIVERSAL, the way the program's own handlers write them.
 inline bool writeList(ChannelListProvider &document, const QString &path, int format) {
@@ -85,7 +75,7 @@ inline bool writeList(ChannelListProvider &document, const QString &path, int fo
     QTemporaryDir work;
     if (!work.isValid())
         return false;
-    std::unique_ptr<DataFileHandler> handler = rawHandler(format, work.path());
+    std::unique_ptr<DataFileHandler> handler = DocumentFixture::rawHandler(format, QDir(work.path()));
     if (handler->save(document) != RC_SUCCESS)
         return false;
     handler->endSave(true);
