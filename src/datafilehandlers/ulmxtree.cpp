@@ -177,6 +177,10 @@ int UlmxTree::parse(const QByteArray &data) {
     QVector<int> lastChildren; // per open element, its last child so far
     bool ok = true;
     while (ok && !reader.atEnd()) {
+        if (m_nodes.size() > MAX_NODES) {
+            ok = false;
+            break;
+        }
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
             const int parent = open.isEmpty() ? NO_NODE : open.last();

@@ -17,6 +17,9 @@ public:
     static constexpr qint64 MAX_DOCUMENT_SIZE = 64 * 1024 * 1024;
     // Most attributes one element may have; the format's elements have at most six.
     static constexpr int MAX_ATTRIBUTES = 64;
+    // Most nodes a document may have. A list of 10,000 channels has about 50,000; the cap keeps a file of
+    // nothing but empty elements from taking a gigabyte of memory before it is refused.
+    static constexpr int MAX_NODES = 4 * 1000 * 1000;
 
     // Vocabulary of the format, elements and attributes in one table ("item_loc" is both).
     enum Name : int {
@@ -70,8 +73,8 @@ public:
 
     // Parses a whole document. RC_SUCCESS when it is well-formed XML whose root element is "ULM";
     // RC_INVALID_FORMAT otherwise: also for a document type declaration (whose entities are never expanded),
-    // more than MAX_DOCUMENT_SIZE bytes or an element with more than MAX_ATTRIBUTES attributes. On failure
-    // the tree is empty.
+    // more than MAX_DOCUMENT_SIZE bytes, more than MAX_NODES nodes or an element with more than
+    // MAX_ATTRIBUTES attributes. On failure the tree is empty.
     int parse(const QByteArray &data);
     void clear();
     bool isEmpty() const { return m_nodes.isEmpty(); }

@@ -174,6 +174,15 @@ void TestUlmxBadInput::deepNestingAndHugeValues() {
     QVERIFY(allLoadersGive(load, RC_INVALID_FORMAT));
     QVERIFY(everythingEmpty(load));
 
+    // A document of nothing but empty elements is refused once it has more nodes than any channel list needs.
+    QByteArray flood;
+    flood.reserve(UlmxTree::MAX_NODES * 4 + 16);
+    for (int i = 0; i <= UlmxTree::MAX_NODES; ++i)
+        flood += "<x/>";
+    load = UlmxLoad::fromBytes(ulmxDocument(QString::fromLatin1(flood)));
+    QVERIFY(allLoadersGive(load, RC_INVALID_FORMAT));
+    QVERIFY(everythingEmpty(load));
+
     // Numbers far beyond every range read as "not a number".
     const QString numbers =
         QStringLiteral("<service_list type=\"analog-a\"><country_code val=\"DEU\"/>"
