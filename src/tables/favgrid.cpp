@@ -195,23 +195,7 @@ void FavGrid::applyFilter(int typeMask, int favNo, int satelliteId, int selectMo
         }
         setCheckableCount(checkable);
 
-        switch (selectMode) {
-        case SELECT_FIRST_SHOWN:
-            selectRowOrClear(firstSelectable);
-            break;
-        case KEEP_CURRENT:
-            if (oldCurrent == -1 || !isRowVisible(oldCurrent) || !isRowEnabled(oldCurrent))
-                clearCurrent();
-            break;
-        case CLEAR_CURRENT:
-            clearCurrent();
-            break;
-        case SELECT_FIRST_NEWLY_SHOWN:
-            selectRowOrClear(firstNewlyEnabled);
-            break;
-        default:
-            break;
-        }
+        applySelectMode(selectMode, firstSelectable, firstNewlyEnabled, oldCurrent);
     } else {
         setCheckableCount(0);
     }
@@ -256,4 +240,3 @@ void FavGrid::contextMenuEvent(QContextMenuEvent *event) {
     prepareContextMenu();
     contextMenu()->popup(event->globalPos());
 }
-

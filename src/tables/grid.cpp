@@ -707,6 +707,26 @@ void Grid::clearCurrent() {
     emit currentChannelChanged(-1);
 }
 
+void Grid::applySelectMode(int selectMode, int firstShown, int firstNewlyShown, int oldCurrent) {
+    switch (selectMode) {
+    case SELECT_FIRST_SHOWN:
+        selectRowOrClear(firstShown);
+        break;
+    case KEEP_CURRENT:
+        if (oldCurrent == -1 || !isRowVisible(oldCurrent) || !isRowEnabled(oldCurrent))
+            clearCurrent();
+        break;
+    case CLEAR_CURRENT:
+        clearCurrent();
+        break;
+    case SELECT_FIRST_NEWLY_SHOWN:
+        selectRowOrClear(firstNewlyShown);
+        break;
+    default:
+        break;
+    }
+}
+
 void Grid::selectRowOrClear(int row) {
     if (row == -1 || !isValidRow(row)) {
         clearCurrent();
@@ -921,23 +941,7 @@ void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool
             }
         }
 
-        switch (selectMode) {
-        case SELECT_FIRST_SHOWN:
-            selectRowOrClear(firstShown);
-            break;
-        case KEEP_CURRENT:
-            if (oldCurrent == -1 || !isRowVisible(oldCurrent) || !isRowEnabled(oldCurrent))
-                clearCurrent();
-            break;
-        case CLEAR_CURRENT:
-            clearCurrent();
-            break;
-        case SELECT_FIRST_NEWLY_SHOWN:
-            selectRowOrClear(firstNewlyShown);
-            break;
-        default:
-            break;
-        }
+        applySelectMode(selectMode, firstShown, firstNewlyShown, oldCurrent);
     }
 
     emit filterFinished();

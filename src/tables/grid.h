@@ -158,6 +158,9 @@ public:
     Channel *currentChannel() const;
     void clearCurrent();
     void selectRowOrClear(int row);
+    // After a filter pass: makes the current row follow the select mode (SELECT_FIRST_SHOWN, KEEP_CURRENT,
+    // ...).
+    void applySelectMode(int selectMode, int firstShown, int firstNewlyShown, int oldCurrent);
     void reselectCurrent();
     void selectFirstVisible();
     void updateSelectionState();
