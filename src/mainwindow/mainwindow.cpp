@@ -480,10 +480,16 @@ void MainWindow::storeViewState() {
 }
 
 void MainWindow::showSatelliteList(int categoryId) {
-    auto hideAll = [this] {
+    // The current entry of a satellite list is the satellite the table is filtered by, which the recorded
+    // view reads: a list shown without a chosen satellite has neither a current nor a selected entry.
+    auto forgetChoice = [](QListWidget *list) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+    };
+    auto hideAll = [this, &forgetChoice] {
         for (QListWidget *list : std::as_const(satelliteLists)) {
             list->hide();
-            list->clearSelection();
+            forgetChoice(list);
         }
     };
     QListWidget *list = satelliteLists.value(categoryId, nullptr);
@@ -493,7 +499,7 @@ void MainWindow::showSatelliteList(int categoryId) {
     }
     // Shown in the panel, whether or not the window itself is on screen yet.
     if (!list->isHidden()) {
-        list->clearSelection();
+        forgetChoice(list);
         return;
     }
     hideAll();
@@ -507,6 +513,7 @@ void MainWindow::selectSatelliteRow(int categoryId, int satelliteId) {
     for (int row = list->count() - 1; row >= 0; --row) {
         QListWidgetItem *item = list->item(row);
         if (item->type() - 1000 == satelliteId) {
+            list->setCurrentItem(item);
             item->setSelected(true);
             return;
         }

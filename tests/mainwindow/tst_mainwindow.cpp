@@ -697,6 +697,33 @@ private slots:
         QCOMPARE(window.mainGridOf(2)->visibleCount(), 1);
     }
 
+    void undoRestoresTheViewThatWasShownNotAnEarlierSatellite() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.satButton->click();
+        // Hotbird chosen, then the category again: every satellite is on screen when the edit is made.
+        QListWidgetItem *hotbird = window.satListAll->item(0);
+        window.satListAll->setCurrentItem(hotbird);
+        emit window.satListAll->itemClicked(hotbird);
+        window.allButton->click();
+        MainGrid *satellite = window.mainGridOf(2);
+        const int shown = satellite->visibleCount();
+        const int row = rowOfName(satellite, QStringLiteral("RTL")); // on Astra 19.2E
+        clickRow(satellite, row);
+        Channel *rtl = satellite->channelAt(row);
+        window.lockButton->click();
+        QVERIFY(rtl->isLocked());
+
+        window.airButton->click();
+        window.actionUndo->trigger();
+        QVERIFY(!rtl->isLocked());
+        QCOMPARE(window.currentListId(), 2);
+        QCOMPARE(window.currentCategoryId(), 7);
+        QCOMPARE(satellite->visibleCount(), shown);
+        QVERIFY(satellite->isRowVisible(satellite->rowOfChannel(rtl)));
+    }
+
     void titleAndSmallQueries() {
         TestWindow window;
         window.setTitle(QStringLiteral("/tmp/some/a.rvl"));
