@@ -326,5 +326,7 @@ void MainWindow::restoreView(const UndoState &s) {
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
     updateActions();
+    // The restored view shows other rows than the one before it: the count follows what is on screen.
+    updateChannelCountLabel();
     setEnabled(true);
 }

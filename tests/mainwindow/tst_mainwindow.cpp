@@ -724,6 +724,26 @@ private slots:
         QVERIFY(satellite->isRowVisible(satellite->rowOfChannel(rtl)));
     }
 
+    void undoThatSwitchesTheViewRecountsTheChannelsShown() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.cableButton->click();
+        window.tvButton->click();
+        MainGrid *cable = window.mainGridOf(1);
+        clickRow(cable, rowOfName(cable, QStringLiteral("VOX HD")));
+        window.lockButton->click();
+        window.airButton->click();
+        const QString airCount = window.channelCount->text();
+
+        window.actionUndo->trigger();
+        QCOMPARE(window.currentListId(), 1);
+        const QString cableCount =
+            QStringLiteral("Channels in list: ") + QString::number(cable->visibleCount());
+        QVERIFY(cableCount != airCount);
+        QCOMPARE(window.channelCount->text(), cableCount);
+    }
+
     void titleAndSmallQueries() {
         TestWindow window;
         window.setTitle(QStringLiteral("/tmp/some/a.rvl"));
