@@ -412,8 +412,13 @@ void Grid::setNameCell(Channel *channel, bool editable, int row) {
     if (column < 0 || !channel || !isValidRow(row))
         return;
     auto *item = new ChannelCellItem(nullptr, NAME_COLUMN);
-    placeTextItem(item, channel->name().trimmed(), editable && channel->kind() == Channel::ANALOGUE, row,
-                  column);
+    placeTextItem(item, channel->name().trimmed(), editable && isRenamable(channel), row, column);
+}
+
+bool Grid::isRenamable(const Channel *channel) {
+    const bool takesNames =
+        dynamic_cast<const AirChannel *>(channel) || dynamic_cast<const CableChannel *>(channel);
+    return takesNames && channel->kind() == Channel::ANALOGUE;
 }
 
 void Grid::setFavCell(Channel *channel, int row) {

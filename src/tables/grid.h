@@ -84,6 +84,9 @@ public:
     static QIcon favIcon(int mask);
     static QBrush backgroundBrush();
     static QBrush stripeBrush();
+    // Only analogue air and cable channels take a new name; every other channel keeps the one it has, so
+    // its Name cell is never editable and no rename is offered for it.
+    static bool isRenamable(const Channel *channel);
 
     int listKind() const { return m_listKind; }
 

@@ -514,7 +514,7 @@ void MainGrid::updateRenameState() {
         channel = channelAt(firstCheckedVisibleRow());
     else if (checkedCount() == 0)
         channel = currentChannel();
-    const bool enabled = channel && channel->kind() == Channel::ANALOGUE;
+    const bool enabled = isRenamable(channel);
     if (enabled != m_renameEnabled) {
         m_renameEnabled = enabled;
         emit renameStateChanged(enabled);

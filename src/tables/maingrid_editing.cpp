@@ -194,8 +194,13 @@ bool MainGrid::isValidAnalogueName(const QString &name) {
 void MainGrid::renameFromCell(int row, QTableWidgetItem *cell) {
     const Channel *channel = channelAt(row);
     UndoStack *stack = Grid::undoStack();
-    if (!channel || !cell || !stack || channel->kind() != Channel::ANALOGUE)
+    if (!channel || !cell || !stack)
         return;
+    if (!isRenamable(channel)) {
+        // The channel keeps its name whatever the cell was given: the cell shows it again.
+        restoreCell(row, NAME_COLUMN);
+        return;
+    }
     const QString name = cell->text().toUpper();
     if (!isValidAnalogueName(name)) {
         const QString text =

@@ -205,6 +205,21 @@ private slots:
         verifyUndoRedo(before);
     }
 
+    void nameOfAnAnalogueRecordStaysWithItsChannel() {
+        build(3);
+        // The channel takes no new name, so its Name cell takes none either.
+        list[1] = AstraHDChannel(3002, QStringLiteral("H2"), 2, 1, 1, 7, 2, 3, nullptr, 0, 1, false, false,
+                                 Channel::ANALOGUE, 1, 1);
+        fillGrid();
+        const int row = rowOfService(grid.get(), list, 3002);
+        QTableWidgetItem *cell = grid->item(row, grid->columnIndex(Grid::NAME_COLUMN));
+        QVERIFY(!(cell->flags() & Qt::ItemIsEditable));
+        typeInto(grid.get(), row, Grid::NAME_COLUMN, QStringLiteral("NEW"));
+        QCOMPARE(list[1].name(), QStringLiteral("H2"));
+        QCOMPARE(cell->text(), QStringLiteral("H2"));
+        QCOMPARE(stack->count(), 0);
+    }
+
     void copyShiftsTheRangeIntoPlaceholders() {
         build(10);
         const ChannelList<AstraHDChannel> before = list;
