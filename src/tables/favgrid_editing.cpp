@@ -6,6 +6,7 @@
 #include "core/channel.h"
 #include "dialogs/movedialog.h"
 #include "tables/commands/favgroupcmd.h"
+#include "tables/favouritesrepack.h"
 #include "tables/undostack.h"
 #include "widgets/styledspinbox.h"
 
@@ -80,24 +81,11 @@ void FavGrid::setFavourite(int list, bool add) {
     }
 
     if (!m_membershipOnly && !add && group->childCount() > 0) {
-        // Close the gaps: every remaining member (by identity, shown or filtered out) in the order of its
-        // old position gets 1, 2, 3, ...
-        const QSet<Channel *> removed(taken.cbegin(), taken.cend());
-        QList<Member> remaining;
-        for (int row = 0; row < rowCount(); ++row) {
-            Channel *channel = channelAt(row);
-            if (!channel || channel->isDeleted() || removed.contains(channel))
-                continue;
-            const int position = channel->favouritePosition(favList);
-            if (position >= 1)
-                remaining << Member{channel, position};
-        }
-        sortByPosition(remaining);
-        int position = 1;
-        for (const Member &m : remaining) {
-            if (m.position != position)
-                stack->createFavCmd(m.channel, list, position, group);
-            ++position;
+        // Close the gaps; the removed members are told apart by identity, as positions may repeat.
+        const QSet<const Channel *> removed(taken.cbegin(), taken.cend());
+        for (const FavouritePlace &place : repackFavourites(*this, list, removed)) {
+            if (place.changed)
+                stack->createFavCmd(channelAt(place.row), list, place.position, group);
         }
     }
     stack->push(group);

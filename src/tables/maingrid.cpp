@@ -11,6 +11,7 @@
 #include "tables/commands/deletegroupcmd.h"
 #include "tables/commands/mychangroupcmd.h"
 #include "tables/commands/renumbergroupcmd.h"
+#include "tables/favouritesrepack.h"
 #include "tables/headerview.h"
 #include "tables/undostack.h"
 
@@ -25,7 +26,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 
 namespace {
@@ -767,30 +767,11 @@ void MainGrid::setFavourite(int favList, bool add) {
     }
 
     if (m_orderedFavourites && !add && group->childCount() > 0) {
-        // The remaining members close the gaps, in the order of their old positions. They are told apart
-        // from the removed ones by identity, not by position: positions may repeat in a file, and members
-        // without a position (-2) are given one after the positioned members.
-        struct Member {
-            int key;
-            int row;
-        };
-        QList<Member> members;
-        for (int row = 0; row < rowCount(); ++row) {
-            const Channel *channel = channelAt(row);
-            if (!channel || channel->isDeleted() || taken.contains(channel))
-                continue;
-            const int position = channel->favouritePosition(list);
-            if (position == Channel::NOT_A_MEMBER)
-                continue;
-            members.append({position > 0 ? position : INT_MAX, row});
-        }
-        std::stable_sort(members.begin(), members.end(),
-                         [](const Member &a, const Member &b) { return a.key < b.key; });
-        int next = 1;
-        for (const Member &member : members) {
-            if (channelAt(member.row)->favouritePosition(list) != next)
-                stack->createMyChanCmd(checkBoxItem(member.row), next, group);
-            ++next;
+        // The remaining members close the gaps. They are told apart from the removed ones by identity, not
+        // by position: positions may repeat in a file.
+        for (const FavouritePlace &place : repackFavourites(*this, favList, taken)) {
+            if (place.changed)
+                stack->createMyChanCmd(checkBoxItem(place.row), place.position, group);
         }
     }
     stack->push(group);

@@ -10,9 +10,11 @@
 #include "tables/commands/deletegroupcmd.h"
 #include "tables/commands/mychangroupcmd.h"
 #include "tables/commands/renumbergroupcmd.h"
+#include "tables/favouritesrepack.h"
 #include "tables/undostack.h"
 
 #include <QDebug>
+#include <QSet>
 
 #include <algorithm>
 
@@ -148,27 +150,18 @@ void MainGrid::deleteAstraHDChannels() {
     auto *root = new QUndoCommand;
 
     if (orderedFavourites()) {
-        // Close the gaps the deleted channels leave in each favourites list. Every remaining member counts,
-        // shown or filtered out; members without a position (-2) keep none.
+        // Close the gaps the deleted channels leave in each favourites list.
+        QSet<const Channel *> leaving;
+        for (const RangeRow &d : doomed)
+            leaving.insert(channelAt(d.row));
         for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++list) {
-            QList<RangeRow> members;
-            for (int row = 0; row < rowCount(); ++row) {
-                const Channel *channel = channelAt(row);
-                if (!channel || channel->isDeleted() || isDoomed(row))
-                    continue;
-                const int position = channel->favouritePosition(quint16(list));
-                if (position >= 1)
-                    members << RangeRow{position, row};
-            }
-            if (members.isEmpty())
+            const QList<FavouritePlace> places = repackFavourites(*this, list, leaving);
+            if (places.isEmpty())
                 continue;
-            sortRangeRows(members);
             MyChanGroupCmd *group = stack->createMyChanGroupCmd(false, list, root);
-            int position = 1;
-            for (const RangeRow &r : members) {
-                if (r.number != position)
-                    stack->createMyChanCmd(checkBoxItem(r.row), position, group);
-                ++position;
+            for (const FavouritePlace &place : places) {
+                if (place.changed)
+                    stack->createMyChanCmd(checkBoxItem(place.row), place.position, group);
             }
         }
     }

@@ -205,6 +205,23 @@ private slots:
         verifyUndoRedo(before);
     }
 
+    void deleteGivesMembersWithoutAPositionTheirPlaceAfterTheOthers() {
+        build(6);
+        // List 2: 2 at 1, 4 a member without a position, 5 at 2 and 6 at 3.
+        list[1].setFavouritePosition(2, 1);
+        list[3].setFavouritePosition(2, -2);
+        list[4].setFavouritePosition(2, 2);
+        list[5].setFavouritePosition(2, 3);
+        fillGrid();
+        const ChannelList<AstraHDChannel> before = list;
+        grid->setCurrentCell(rowOf(2), 1);
+        grid->deleteAstraHDChannels();
+        QCOMPARE(list[4].favouritePosition(2), 1);
+        QCOMPARE(list[5].favouritePosition(2), 2);
+        QCOMPARE(list[3].favouritePosition(2), 3);
+        verifyUndoRedo(before);
+    }
+
     void nameOfAnAnalogueRecordStaysWithItsChannel() {
         build(3);
         // The channel takes no new name, so its Name cell takes none either.

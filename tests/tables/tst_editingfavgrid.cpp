@@ -130,6 +130,15 @@ private slots:
         QVERIFY(positionsUnique(air));
     }
 
+    void orderedRemoveGivesMembersWithoutAPositionTheirPlaceAfterTheOthers() {
+        build(5, {1, -2, 2, -2, 3}, true);
+        const ChannelList<AirChannel> before = air;
+        makeCurrent(right.get(), 1);
+        right->setFavourite(favList, false);
+        QCOMPARE(positions(), QList<int>({-1, 3, 1, 4, 2}));
+        verifyUndoRedo(before);
+    }
+
     void membershipOnlyRemoveRenumbersNothing() {
         build(4, {-2, -2, -2}, false);
         check(right.get(), {1, 3});

@@ -1,0 +1,35 @@
+#include "tables/favouritesrepack.h"
+
+#include "core/channel.h"
+#include "tables/grid.h"
+
+#include <algorithm>
+#include <climits>
+
+QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<const Channel *> &leaving) {
+    const auto favList = static_cast<quint16>(list);
+    struct Member {
+        int key;
+        int row;
+        int position;
+    };
+    QList<Member> members;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const Channel *channel = grid.channelAt(row);
+        if (!channel || channel->isDeleted() || leaving.contains(channel))
+            continue;
+        const int position = channel->favouritePosition(favList);
+        if (position == Channel::NOT_A_MEMBER)
+            continue;
+        members.append({position >= 1 ? position : INT_MAX, row, position});
+    }
+    std::stable_sort(members.begin(), members.end(),
+                     [](const Member &a, const Member &b) { return a.key < b.key; });
+    QList<FavouritePlace> places;
+    int next = 1;
+    for (const Member &member : members) {
+        places.append({member.row, next, member.position != next});
+        ++next;
+    }
+    return places;
+}

@@ -1,0 +1,24 @@
+#ifndef FAVOURITESREPACK_H
+#define FAVOURITESREPACK_H
+
+#include <QList>
+#include <QSet>
+
+class Channel;
+class Grid;
+
+// A member of an ordered favourites list and the position it has after a removal.
+struct FavouritePlace {
+    int row;
+    int position;
+    bool changed; // the member had another position before
+};
+
+// After channels leave an ordered favourites list, the members that stay (every row of the grid, shown or
+// filtered out, not marked deleted and not leaving) are numbered 1, 2, 3 ... without gaps, in one order:
+// the positioned members by their old position (ties in table order), then the members without a position
+// (-2) in table order. Every remaining member so ends with a place of its own, the same whichever table the
+// removal was made in. Returns every remaining member with its place, in that order.
+QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<const Channel *> &leaving);
+
+#endif // FAVOURITESREPACK_H
