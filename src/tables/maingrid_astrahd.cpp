@@ -147,6 +147,19 @@ void MainGrid::deleteAstraHDChannels() {
         return std::any_of(doomed.cbegin(), doomed.cend(), [row](const RangeRow &d) { return d.row == row; });
     };
 
+    QList<RangeRow> remaining;
+    for (int row = 0; row < rowCount(); ++row) {
+        const Channel *channel = channelAt(row);
+        if (channel && !channel->isDeleted() && inRange(channel->number()) && !isDoomed(row))
+            remaining << RangeRow{channel->number(), row};
+    }
+    sortRangeRows(remaining);
+    // The channels that stay are numbered 1, 2, ... anew. A range holding more of them than it has numbers
+    // (a universal file may number several channels alike) cannot be closed up inside 1 to 99 without a
+    // duplicate; the delete is refused, as a move in such a range is.
+    if (remaining.size() > ASTRA_HD_RANGE_HIGHEST)
+        return;
+
     auto *root = new QUndoCommand;
 
     if (orderedFavourites()) {
@@ -171,13 +184,6 @@ void MainGrid::deleteAstraHDChannels() {
     beginInsert();
     for (const RangeRow &d : doomed)
         stack->createDeleteCmd(checkBoxItem(d.row), deletions, true);
-    QList<RangeRow> remaining;
-    for (int row = 0; row < rowCount(); ++row) {
-        const Channel *channel = channelAt(row);
-        if (channel && !channel->isDeleted() && inRange(channel->number()) && !isDoomed(row))
-            remaining << RangeRow{channel->number(), row};
-    }
-    sortRangeRows(remaining);
     int number = 1;
     for (const RangeRow &r : remaining) {
         if (r.number != number)

@@ -222,6 +222,28 @@ private slots:
         verifyUndoRedo(before);
     }
 
+    void deleteRefusesARangeHoldingMoreChannelsThanNumbers() {
+        // A universal list: channels 1 to 99 and two more on the numbers 50 and 60.
+        build(99, {}, false);
+        list.append(astra(50));
+        list.append(astra(60));
+        fillGrid();
+        const ChannelList<AstraHDChannel> before = list;
+        grid->setCurrentCell(rowOf(10), 1);
+        grid->deleteAstraHDChannels();
+        QCOMPARE(stack->count(), 0);
+        QVERIFY(list == before);
+
+        // One channel more than numbers: after the delete the rest fits 1 to 99, each on its own number.
+        build(99, {}, false);
+        list.append(astra(50));
+        fillGrid();
+        grid->setCurrentCell(rowOf(10), 1);
+        grid->deleteAstraHDChannels();
+        QCOMPARE(stack->count(), 1);
+        QCOMPARE(rangeNumbers(), range(1, 99));
+    }
+
     void nameOfAnAnalogueRecordStaysWithItsChannel() {
         build(3);
         // The channel takes no new name, so its Name cell takes none either.
