@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders every dialog (configure columns, delete, renumber, move, open, merge, save, about, welcome, progress)
-# with the application style sheet into PNGs for a person to look at. Usage: tools/screenshots/dialogs.sh [--xcb] [outdir]
-# (default build/screenshots). Needs a configured build tree in build/.
+# with the application style sheet into PNGs for a person to look at.
+# Usage: tools/screenshots/dialogs.sh [--xcb] [outdir] (default build/screenshots). Needs a configured build tree.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 # shellcheck source=platform.sh
