@@ -22,6 +22,10 @@ QHBoxLayout *AboutDialog::aboutLayout() {
                                 .arg(QCoreApplication::applicationVersion()));
     text->setObjectName(QStringLiteral("aboutText"));
     text->setTextFormat(Qt::PlainText);
+    // The rights notice wraps, so the box keeps the dialogs' common width.
+    text->setWordWrap(true);
     row->addWidget(text, 100);
+    // As much room right of the text as left of the icon.
+    row->addSpacing(20);
     return row;
 }

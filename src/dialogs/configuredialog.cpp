@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,6 +24,9 @@ ConfigureDialog::ConfigureDialog(QWidget *parent)
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Minimum);
+    // The channel tables' slim dark scroll bars, for when the screen is too small after all.
+    table->verticalScrollBar()->setObjectName(QStringLiteral("customscrollbar"));
+    table->horizontalScrollBar()->setObjectName(QStringLiteral("customscrollbar"));
     table->setAlternatingRowColors(true);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -57,6 +61,8 @@ void ConfigureDialog::addColumn(const QString &title, int id, bool visible) {
     }
     // With signals on, so the at-least-one-visible rule sees every column as it comes.
     item->setData(Qt::CheckStateRole, visible ? Qt::Checked : Qt::Unchecked);
+    // A table has at most a dozen or so columns: the list is tall enough to show them all rather than scroll.
+    table->setMinimumHeight(table->verticalHeader()->length() + 2 * table->frameWidth());
 }
 
 int ConfigureDialog::count() const {

@@ -26,8 +26,8 @@ ProgressDialog::ProgressDialog(const QString &title, const QString &text, int mi
     label->setObjectName(QStringLiteral("progressText"));
     layout->addWidget(label, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addItem(new QSpacerItem(0, 10, QSizePolicy::Fixed, QSizePolicy::Fixed));
-    layout->addWidget(progressBar, 0);
-    layout->setAlignment(progressBar, Qt::AlignCenter);
+    // Vertically centred, and as wide as the contents: a bar at its size hint would be a stub in the middle.
+    layout->addWidget(progressBar, 0, Qt::AlignVCenter);
     layout->addItem(new QSpacerItem(0, 20, QSizePolicy::Expanding, QSizePolicy::Expanding));
     setContentLayout(layout);
 }

@@ -1,6 +1,6 @@
 #include "dialogs/questionrow.h"
 
-#include "widgets/plaintextlabel.h"
+#include "widgets/wrappinglabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,8 +14,11 @@ QHBoxLayout *QuestionRow::create(const QString &picture, const QString &question
     pictureLabel->setPixmap(QPixmap(picture));
     row->addWidget(pictureLabel, 0);
     row->addSpacing(20);
-    auto *questionLabel = new PlainTextLabel(question);
+    // A channel name can be any length: it wraps rather than widening the dialog.
+    auto *questionLabel = new WrappingLabel(question);
     questionLabel->setObjectName(QStringLiteral("questionLabel"));
     row->addWidget(questionLabel, 100);
+    // As much room right of the text as left of the picture.
+    row->addSpacing(20);
     return row;
 }

@@ -1,6 +1,6 @@
 #include "widgets/custommessagebox.h"
 
-#include "widgets/plaintextlabel.h"
+#include "widgets/wrappinglabel.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@ CustomMessageBox::CustomMessageBox(QWidget *parent, const QString &title, const 
     layout->addWidget(icon, 0);
     layout->addSpacing(20);
     // The text often carries a file name or a channel name: shown literally, never as markup.
-    m_textLabel = new PlainTextLabel(text);
+    m_textLabel = new WrappingLabel(text);
     m_textLabel->setObjectName(QStringLiteral("textLabel"));
     m_textLabel->setWordWrap(true);
     m_textLabel->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);

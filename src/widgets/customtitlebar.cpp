@@ -1,7 +1,7 @@
 #include "widgets/customtitlebar.h"
 
 #include "widgets/custommainwindow.h"
-#include "widgets/plaintextlabel.h"
+#include "widgets/elidedlabel.h"
 #include "widgets/windowsystem.h"
 
 #include <QHBoxLayout>
@@ -66,8 +66,9 @@ CustomTitleBar::CustomTitleBar(QWidget *window, const QString &title, const QStr
     layout->addWidget(icon, 0, Qt::AlignVCenter);
     layout->addSpacing(5);
 
-    // The title names the open file, which is shown literally.
-    m_title = new PlainTextLabel(title, this);
+    // The title names the open file, which is shown literally and elided to the room between icon and
+    // buttons.
+    m_title = new ElidedLabel(title, this);
     m_title->setObjectName(QStringLiteral("winTitle"));
     if (window)
         window->setWindowTitle(title);

@@ -1,6 +1,6 @@
 #include "widgets/dialogtitlebar.h"
 
-#include "widgets/plaintextlabel.h"
+#include "widgets/elidedlabel.h"
 #include "widgets/windowsystem.h"
 
 #include <QHBoxLayout>
@@ -32,8 +32,8 @@ DialogTitleBar::DialogTitleBar(QWidget *parent, const QString &title) : QFrame(p
     auto *layout = new QHBoxLayout;
     layout->setContentsMargins(0, 0, 0, 0);
 
-    // The title may name a file; it is shown as it is, never interpreted.
-    m_title = new PlainTextLabel(title, this);
+    // The title may name a file; it is shown as it is, never interpreted, and elided to the bar's room.
+    m_title = new ElidedLabel(title, this);
     m_title->setObjectName(QStringLiteral("winTitle"));
     layout->addWidget(m_title, 10);
 

@@ -126,10 +126,11 @@ void ResizableFrame::resizeWindow(QWidget *window, ResizeEdge edge, int globalX,
 QPolygon ResizableFrame::resizeLimitPolygon(QWidget *window, ResizeEdge edge) {
     if (!window)
         return QPolygon();
-    // The region runs from just inside the edge to the far end of the screen the window is on, in that
-    // screen's own coordinates, so it is right on every screen of a multi-screen desktop.
+    // The region runs from just inside the edge to the far end of the whole desktop (all screens together),
+    // so a window at its minimum size can be grown across onto a neighbouring screen; with one screen that is
+    // the screen itself.
     const QScreen *screen = window->screen();
-    const QRect s = screen ? screen->geometry() : QRect();
+    const QRect s = screen ? screen->virtualGeometry() : QRect();
     const QRect w = window->geometry();
     const int sRight = s.x() + s.width() - 1, sBottom = s.y() + s.height() - 1;
     switch (edge) {

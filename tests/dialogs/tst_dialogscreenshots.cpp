@@ -73,6 +73,8 @@ private slots:
         shoot(&one, QStringLiteral("dialogs-delete-one"));
         DeleteDialog many(12, nullptr);
         shoot(&many, QStringLiteral("dialogs-delete-many"));
+        DeleteDialog longName(QStringLiteral("Universal-") + QString(190, QLatin1Char('W')), nullptr);
+        shoot(&longName, QStringLiteral("dialogs-delete-longname"));
     }
 
     void renumberDialog() {
@@ -101,6 +103,10 @@ private slots:
                               nullptr);
         dialog.setValue(40);
         shoot(&dialog, QStringLiteral("dialogs-progress"));
+        ProgressDialog longName(QStringLiteral("Open: ") + QString(200, QLatin1Char('k')) +
+                                    QStringLiteral(".rvl"),
+                                QStringLiteral("Opening File"), 0, 100, nullptr);
+        shoot(&longName, QStringLiteral("dialogs-progress-longname"));
     }
 
     void fileDialogs() {

@@ -153,6 +153,20 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    void deleteDialogFitsALongChannelName() {
+        // Names in universal files run to hundreds of characters, often without a space.
+        const QString name = QString(200, QLatin1Char('W'));
+        DeleteDialog dialog(name, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2(dialog.width() <= 1024, qPrintable(QString::number(dialog.width())));
+        QVERIFY(dialog.minimumSizeHint().width() <= 1024);
+        // The name is wrapped, not cut: the question still holds all of it, and the label is tall enough.
+        QVERIFY(question(dialog).endsWith(name));
+        auto *label = dialog.findChild<QLabel *>(QStringLiteral("questionLabel"));
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+    }
+
     void deleteDialogCountsChannels() {
         DeleteDialog dialog(3, nullptr);
         QCOMPARE(question(dialog),

@@ -50,6 +50,15 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
+    void aboutBoxKeepsTheDialogsWidthWhenShown() {
+        AboutDialog dialog(nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // The rights notice wraps instead of widening the box.
+        QCOMPARE(dialog.width(), 365);
+        QVERIFY(dialog.minimumSizeHint().width() <= 365);
+    }
+
     void firstStartShowsTheWelcomeScreenUnticked() {
         QVERIFY(WelcomeScreen::showOnStartup());
         WelcomeScreen screen(nullptr);
@@ -127,6 +136,16 @@ private slots:
         dialog.setValue(40);
         QCOMPARE(bar->value(), 40);
         QVERIFY(!dialog.wasCanceled());
+    }
+
+    void progressBarSpansTheContents() {
+        ProgressDialog dialog(QStringLiteral("Open: list.rvl"), QStringLiteral("Opening File"), 0, 100,
+                              nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *bar = dialog.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+        // The contents keep a 12-pixel margin on either side; the bar takes the rest.
+        QCOMPARE(bar->width(), bar->parentWidget()->contentsRect().width() - 24);
     }
 
     void progressDialogOnlyRaisesTheCancelFlag() {

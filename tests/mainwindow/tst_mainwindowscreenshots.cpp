@@ -87,6 +87,10 @@ private slots:
         window.menuEdit->hide();
         window.myChannelsButton->click();
         shoot(&window, QStringLiteral("favourites"));
+        window.showDocument(SampleDocument::create(), QStringLiteral("/home/user/") +
+                                                          QString(200, QLatin1Char('q')) +
+                                                          QStringLiteral(".rvl"));
+        shoot(&window, QStringLiteral("longname"));
 
         WelcomeScreen welcome(&window);
         welcome.show();

@@ -98,6 +98,7 @@ private slots:
     void rightEdgeAtMinimumWaitsForLimitRegion();
     void bottomRightHonoursBothMinimums();
     void limitPolygonsFollowTheWindowsScreen();
+    void longTitleLeavesTheMinimumWidth();
     void filterMapsChildPositions();
     void windowSystemMaximiseKeepsFlagsInStep();
 };
@@ -415,6 +416,22 @@ void TestFrame::limitPolygonsFollowTheWindowsScreen() {
     QVERIFY(!right.containsPoint(QPoint(g.right() - 20, g.center().y()), Qt::OddEvenFill));
     QVERIFY(ResizableFrame::resizeLimitPolygon(win, ResizableFrame::TopLeft).isEmpty());
     QVERIFY(ResizableFrame::resizeLimitPolygon(win, 0).isEmpty());
+}
+
+void TestFrame::longTitleLeavesTheMinimumWidth() {
+    CustomMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const int ownMinimum = window.minimumSizeHint().width();
+    const QString longName = QString(200, QLatin1Char('x')) + QStringLiteral(".rvl - Tunelane");
+    window.titleBar()->titleLabel()->setText(longName);
+    // Each layout level hands the change up one event at a time.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    QCOMPARE(window.minimumSizeHint().width(), ownMinimum);
+    QVERIFY(window.width() < 1024);
+    // Shortened on screen only: the label keeps the whole name.
+    QCOMPARE(window.titleBar()->titleLabel()->text(), longName);
 }
 
 void TestFrame::filterMapsChildPositions() {

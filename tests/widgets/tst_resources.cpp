@@ -6,8 +6,11 @@
 #include "widgets/dialogtitlebar.h"
 #include "widgets/styledspinbox.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QListView>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -22,6 +25,23 @@ class TestResources : public QObject {
             found << it.next().captured(1);
         return found;
     }
+
+    static QString applicationSheet() {
+        QFile file(QStringLiteral(":/styles/styles"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    // The style of a desktop whose dialog buttons carry icons (an X11 session), which offscreen runs lack.
+    class ButtonIconsStyle : public QProxyStyle {
+    public:
+        using QProxyStyle::QProxyStyle;
+        int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                      QStyleHintReturn *returnData) const override {
+            if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+                return 1;
+            return QProxyStyle::styleHint(hint, option, widget, returnData);
+        }
+    };
 
     static void verifyImages(const QStringList &paths) {
         for (const QString &path : paths)
@@ -81,6 +101,40 @@ private slots:
             }
         }
         QCOMPARE(QImage(QStringLiteral(":/img/TitleBar/default/background")).height(), 29);
+    }
+
+    void disabledWidgetsLookDisabled() {
+        qApp->setStyleSheet(applicationSheet());
+        CustomDialog dialog(nullptr, QStringLiteral("t"), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QPushButton *ok = dialog.buttonBox()->button(QDialogButtonBox::Ok);
+        QPushButton *cancel = dialog.buttonBox()->button(QDialogButtonBox::Cancel);
+        ok->setEnabled(false);
+        QListView enabledView, disabledView;
+        disabledView.setEnabled(false);
+        for (QWidget *w : {static_cast<QWidget *>(ok), static_cast<QWidget *>(cancel),
+                           static_cast<QWidget *>(&enabledView), static_cast<QWidget *>(&disabledView)})
+            w->ensurePolished();
+        QVERIFY(ok->palette().color(QPalette::Disabled, QPalette::ButtonText) !=
+                cancel->palette().color(QPalette::Active, QPalette::ButtonText));
+        QVERIFY(disabledView.palette().color(QPalette::Disabled, QPalette::Text) !=
+                enabledView.palette().color(QPalette::Active, QPalette::Text));
+        qApp->setStyleSheet(QString());
+    }
+
+    void dialogButtonsCarryNoIcons() {
+        const QString previousStyle = QApplication::style()->name();
+        QApplication::setStyle(new ButtonIconsStyle(QStringLiteral("fusion")));
+        qApp->setStyleSheet(applicationSheet());
+        {
+            CustomDialog dialog(nullptr, QStringLiteral("t"),
+                                QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+            const QList<QAbstractButton *> buttons = dialog.buttonBox()->buttons();
+            QCOMPARE(buttons.size(), 3);
+            for (QAbstractButton *button : buttons)
+                QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+        }
+        qApp->setStyleSheet(QString());
+        QApplication::setStyle(previousStyle);
     }
 };
 
