@@ -1,6 +1,6 @@
 #include "dialogs/configuredialog.h"
 
-#include "tables/itemdelegate.h"
+#include "widgets/itemdelegate.h"
 #include "widgets/table.h"
 
 #include <QGridLayout>

@@ -14,8 +14,8 @@
 #include "tables/favitem.h"
 #include "tables/freqitem.h"
 #include "tables/headerview.h"
-#include "tables/itemdelegate.h"
 #include "tables/symbolrateitem.h"
+#include "widgets/itemdelegate.h"
 
 #include <QApplication>
 #include <QDebug>

@@ -3,16 +3,12 @@
 #include "dialogs/movedialog.h"
 #include "dialogs/renumberdialog.h"
 #include "modalhelper.h"
-#include "tables/itemdelegate.h"
 #include "widgets/custommessagebox.h"
 #include "widgets/styledspinbox.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTest>
 
@@ -36,39 +32,12 @@ QString question(CustomDialog &dialog) {
     auto *label = dialog.findChild<QLabel *>(QStringLiteral("questionLabel"));
     return label ? label->text() : QString();
 }
-
-// Records the state that the styled delegate paints with.
-class RecordingDelegate : public ItemDelegate {
-public:
-    mutable QStyle::State painted;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
-        ItemDelegate::initStyleOption(option, index);
-        painted = option->state;
-    }
-};
 } // namespace
 
 class TestEditingDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void delegatePaintsWithoutFocusFrame() {
-        QStandardItemModel model(1, 1);
-        model.setData(model.index(0, 0), QStringLiteral("cell"));
-        RecordingDelegate delegate;
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 80, 20);
-        option.state = QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_Enabled;
-        QImage image(80, 20, QImage::Format_ARGB32);
-        QPainter painter(&image);
-        delegate.paint(&painter, option, model.index(0, 0));
-        QVERIFY(!(delegate.painted & QStyle::State_HasFocus));
-        QVERIFY(delegate.painted & QStyle::State_Selected);
-        QVERIFY(option.state & QStyle::State_HasFocus); // the caller's option is untouched
-    }
-
     void configureDialogReturnsOrderAndVisibility() {
         ConfigureDialog dialog(nullptr);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Configure table"));

@@ -1,15 +1,19 @@
 #include "widgets/combobox.h"
 #include "widgets/customdialog.h"
+#include "widgets/itemdelegate.h"
 #include "widgets/styledspinbox.h"
 #include "widgets/table.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QtTest>
 
@@ -25,6 +29,7 @@ private slots:
     void spinBoxLeavesReturnToDialog();
     void spinBoxSheetFollowsFocus();
     void tableDragKeepsPressedRow();
+    void delegatePaintsWithoutFocusFrame();
 };
 
 static ComboBox *fiveItems(QWidget *parent = nullptr) {
@@ -184,6 +189,35 @@ void TestStyled::tableDragKeepsPressedRow() {
     const QList<QTableWidgetItem *> selected = table.selectedItems();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected.first()->row(), 1);
+}
+
+namespace {
+// Records the state that the styled delegate paints with.
+class RecordingDelegate : public ItemDelegate {
+public:
+    mutable QStyle::State painted;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
+        ItemDelegate::initStyleOption(option, index);
+        painted = option->state;
+    }
+};
+} // namespace
+
+void TestStyled::delegatePaintsWithoutFocusFrame() {
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), QStringLiteral("cell"));
+    RecordingDelegate delegate;
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 80, 20);
+    option.state = QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_Enabled;
+    QImage image(80, 20, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    delegate.paint(&painter, option, model.index(0, 0));
+    QVERIFY(!(delegate.painted & QStyle::State_HasFocus));
+    QVERIFY(delegate.painted & QStyle::State_Selected);
+    QVERIFY(option.state & QStyle::State_HasFocus); // the caller's option is untouched
 }
 
 QTEST_MAIN(TestStyled)

@@ -1,4 +1,4 @@
-#include "tables/itemdelegate.h"
+#include "widgets/itemdelegate.h"
 
 ItemDelegate::ItemDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
