@@ -165,14 +165,8 @@ void FavGrid::applyFilter(int typeMask, int favNo, int satelliteId, int selectMo
                 continue;
             if (uncheckAll)
                 setRowChecked(row, false);
-            bool matches = !channel->isDeleted() && (typeMask & channel->category()) != 0;
-            const auto *satellite = dynamic_cast<const SatelliteChannel *>(channel);
-            if (satelliteId != -1 && satellite && satellite->satelliteId() != quint16(satelliteId)) {
-                setRowVisible(row, false);
-                matches = false;
-            } else {
-                setRowVisible(row, matches);
-            }
+            const bool matches = matchesFilter(channel, typeMask, satelliteId);
+            setRowVisible(row, matches);
             if (matches) {
                 const bool member = favNo >= 1 && favNo <= Channel::NUMBER_MY_FAVOURITES_LISTS &&
                                     channel->favouritePosition(quint16(favNo)) != Channel::NOT_A_MEMBER;

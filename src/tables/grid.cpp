@@ -905,6 +905,15 @@ void Grid::refreshIfSortedBy(int id) {
         updateRowHeights();
 }
 
+bool Grid::matchesFilter(const Channel *channel, int typeMask, int satelliteId) {
+    if (channel->isDeleted() || (typeMask & channel->category()) == 0)
+        return false;
+    if (satelliteId == -1)
+        return true;
+    const auto *satellite = dynamic_cast<const SatelliteChannel *>(channel);
+    return !satellite || satellite->satelliteId() == quint16(satelliteId);
+}
+
 void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool uncheckAll,
                   bool checkShown) {
     beginInsert();
@@ -924,13 +933,8 @@ void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool
                 continue;
             if (uncheckAll)
                 setRowChecked(row, false);
-            bool shown = !channel->isDeleted() && (typeMask & channel->category()) != 0 &&
-                         (favNo == 0 || channel->isInFavourites(quint16(favNo)));
-            if (satelliteId != -1) {
-                const auto *satellite = dynamic_cast<const SatelliteChannel *>(channel);
-                if (satellite && satellite->satelliteId() != quint16(satelliteId))
-                    shown = false;
-            }
+            const bool shown = matchesFilter(channel, typeMask, satelliteId) &&
+                               (favNo == 0 || channel->isInFavourites(quint16(favNo)));
             if (shown && !isRowVisible(row)) {
                 if (checkShown)
                     setRowChecked(row, true);

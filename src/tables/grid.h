@@ -233,6 +233,9 @@ protected:
     // The table owns the menu and deletes it with itself.
     void setContextMenu(QMenu *menu);
     void setCheckableCount(int count) { m_checkableCount = count; }
+    // The rule every table filters by: a row shows a channel that is not deleted, whose category is in
+    // typeMask and which, when satelliteId is not -1 and it is a satellite channel, is on that satellite.
+    static bool matchesFilter(const Channel *channel, int typeMask, int satelliteId);
     // Records the filter a subclass's own filter applied, for refilter.
     void setFilterState(int typeMask, int favNo) {
         m_typeMask = typeMask;
