@@ -518,8 +518,8 @@ void TestUlmxReader::missingFileTouchesNothing() {
     QVERIFY(writeAll(locked, ulmxDocument(QString())));
     QFile::setPermissions(locked, QFileDevice::WriteOwner);
     if (!QFileInfo(locked).isReadable()) {
-        DataFileHandler_ulmx handler(locked);
-        QCOMPARE(handler.loadAir(air, "DEU"), int(RC_CANNOT_OPEN));
+        DataFileHandler_ulmx unreadable(locked);
+        QCOMPARE(unreadable.loadAir(air, "DEU"), int(RC_CANNOT_OPEN));
     }
 }
 
