@@ -675,6 +675,30 @@ private slots:
         QVERIFY(!window.undoStack.canUndo());
     }
 
+    void editsBeyondTheUndoLimitStayModified() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.cableButton->click();
+        MainGrid *cable = window.mainGridOf(1);
+        const int row = rowOfName(cable, QStringLiteral("VOX HD"));
+        clickRow(cable, row);
+        Channel *vox = cable->channelAt(row);
+        // One edit more than the history keeps: lock, unlock, lock, ... ending locked.
+        for (int edit = 0; edit <= UndoStack::UNDO_LIMIT; ++edit)
+            (edit % 2 == 0 ? window.lockButton : window.unlockButton)->click();
+        QVERIFY(vox->isLocked());
+        while (window.undoStack.canUndo())
+            window.actionUndo->trigger();
+        // The first lock is still in the document although nothing more can be undone.
+        QVERIFY(vox->isLocked());
+        QVERIFY(window.isModified());
+        QCOMPARE(window.modifiedLabel->text(), QStringLiteral("| Modified"));
+        window.markSaved();
+        QVERIFY(!window.isModified());
+        QCOMPARE(window.modifiedLabel->text(), QString());
+    }
+
     void restoringTheFavouritesPageRecordsIt() {
         TestWindow window;
         openSample(window);
