@@ -83,6 +83,8 @@ public:
     void updateStatus();
     void updateSelectionStatus();
     void updateFavButtons();
+    // True when the document's format holds the favourites list chosen on the favourites page.
+    bool chosenFavouritesListExists() const;
     void showFavouritesPage(int leftIndex, int rightIndex, bool refresh);
 
     // Document flows. loadFile reads the file into a new document under the progress dialog (or, with

@@ -524,6 +524,20 @@ private slots:
         // Favourites tables keep an order only for "2012-01".
         QCOMPARE(window.rightFavGridOf(0)->isOrdered(), formatCode == 5);
         QCOMPARE(window.leftFavGridOf(0)->isOrdered(), false);
+
+        // The favourites page edits only lists the format holds.
+        window.myChannelsButton->click();
+        FavGrid *left = window.currentLeftFavGrid();
+        FavGrid *right = window.currentRightFavGrid();
+        clickRow(left, rowOfName(left, QStringLiteral("arte HD")));
+        window.on_fav1cellClicked(0, 0);
+        QCOMPARE(window.addButton->isEnabled(), lists > 0);
+        window.on_addButton_clicked();
+        clickRow(right, rowOfName(right, QStringLiteral("ZDF HD")));
+        window.on_fav2cellClicked(0, 0);
+        QCOMPARE(window.subButton->isEnabled(), lists > 0);
+        window.on_subButton_clicked();
+        QCOMPARE(window.undoStack.count(), lists > 0 ? 2 : 0);
     }
 
     void favouritesPage() {
