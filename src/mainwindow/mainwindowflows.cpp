@@ -49,6 +49,66 @@ template <typename T> void numberListFavourites(ChannelList<T> *list) {
     }
 }
 
+// What a target format of Save As can hold.
+struct FormatCapacity {
+    bool astraHD = true;
+    int favouritesLists = Channel::NUMBER_MY_FAVOURITES_LISTS;
+    bool favouritePositions = true;
+    bool childLocks = true;
+};
+
+FormatCapacity capacityOf(int format) {
+    FormatCapacity capacity;
+    switch (format) {
+    case FF_UNIVERSAL:
+        capacity.favouritesLists = 0;
+        capacity.favouritePositions = false;
+        capacity.childLocks = false;
+        break;
+    case FF_RAW_2010_01:
+        capacity.astraHD = false;
+        capacity.favouritesLists = 4;
+        capacity.favouritePositions = false;
+        break;
+    case FF_RAW_2011_01:
+        capacity.favouritePositions = false;
+        break;
+    default:
+        break;
+    }
+    return capacity;
+}
+
+// True when a live channel of the list has something the format cannot hold. Deleted channels are never
+// written, so what they carry is not lost.
+template <typename T> bool listExceeds(const ChannelList<T> *list, const FormatCapacity &capacity) {
+    for (const T &channel : *list) {
+        if (channel.isDeleted())
+            continue;
+        if (channel.isLocked() && !capacity.childLocks)
+            return true;
+        for (quint16 fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
+            const int position = channel.favouritePosition(fav);
+            if (position == Channel::NOT_A_MEMBER)
+                continue;
+            if (fav > capacity.favouritesLists || (position > 0 && !capacity.favouritePositions))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool saveDropsContent(const ChannelListProvider *document, int format) {
+    const FormatCapacity capacity = capacityOf(format);
+    const auto *astraHD = document->astraHDList();
+    const bool liveAstraHD = std::any_of(astraHD->begin(), astraHD->end(),
+                                         [](const AstraHDChannel &channel) { return !channel.isDeleted(); });
+    if (liveAstraHD && !capacity.astraHD)
+        return true;
+    return listExceeds(document->airList(), capacity) || listExceeds(document->cableList(), capacity) ||
+           listExceeds(document->satelliteList(), capacity) || listExceeds(astraHD, capacity);
+}
+
 } // namespace
 
 // ---- error box
@@ -308,7 +368,9 @@ void MainWindow::on_actionSaveAs(bool) {
     if (file.isEmpty())
         return;
 
-    if (nv < provider->formatCode()) {
+    // An older format may drop anything; a newer one still drops what it has no place for (a universal
+    // document's Astra HD+ list in "2010-01").
+    if (nv < provider->formatCode() || saveDropsContent(provider, nv)) {
         const auto answer =
             CustomMessageBox::exclamation(this, tr("Compatibility warning"),
                                           tr("Saving channel list to file with an older format may result in "

@@ -217,7 +217,7 @@ private slots:
         QTest::newRow("2012-01 to universal") << 5 << 1 << true << false;
         QTest::newRow("2010-01 to universal") << 3 << 1 << true << false;
         QTest::newRow("universal to 2012-01") << 1 << 5 << false << true;
-        QTest::newRow("universal to 2010-01") << 1 << 3 << false << false;
+        QTest::newRow("universal to 2010-01") << 1 << 3 << true << false;
     }
     void saveAsAcrossFormats() {
         QFETCH(int, from);
@@ -338,6 +338,26 @@ private slots:
         // No: nothing saved, nothing changed.
         QVERIFY(!QFile::exists(path(QStringLiteral("down.rvl"))));
         QCOMPARE(window.currentFile, path(QStringLiteral("up.rvl")));
+    }
+
+    void saveAsWarnsWhenTheTargetCannotHoldTheList() {
+        // A universal document is of the lowest format code, yet "2010-01" has no Astra HD+ list.
+        const QString source = path(QStringLiteral("astra.ulmx"));
+        const QString target = path(QStringLiteral("noastra.rvl"));
+        QFile::remove(target);
+        writeSample(source, FF_UNIVERSAL);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        QVERIFY(!liveNames(window.document()->astraHDList()).isEmpty());
+        script.saveFile(target, FF_RAW_2010_01);
+        script.press(QDialogButtonBox::No);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(window.currentFile, source);
     }
 
     void saveAsQuestions() {
