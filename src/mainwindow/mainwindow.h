@@ -201,6 +201,9 @@ protected:
                          const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
                          const QString &file, bool merge, bool convert);
     void applyCountryDefaults();
+    // After a Save As: reads the written file back as the document and shows the view the user was in.
+    void reopenSavedFile(const QString &file);
+    void showViewAfterReopen(UndoState view);
 
     // Small state operations.
     void updateModifiedLabel();

@@ -400,22 +400,45 @@ void MainWindow::on_actionSaveAs(bool) {
     }
     currentFile = file;
     markSaved();
-    // After a save the document holds the code of the format it was in before: the tables are rebuilt when
-    // the order within favourites lists was gained or lost.
-    const int before = provider->formatCode();
-    const bool rebuild = (before <= 4 && nv > 4) || (before > 4 && nv <= 4);
-    // From now on the document is in the format it was saved in, so the next Save As compares against it.
-    provider->setFormatCode(nv);
-    if (rebuild) {
-        loadFile(file, false, provider->country(), true);
-        applyCountryDefaults();
-    }
+    reopenSavedFile(file);
+    // From now on the document is in the format it was saved in, so the next Save As compares against it (a
+    // universal file read back reports the handler's code, not the one a save asks for).
+    if (provider)
+        provider->setFormatCode(nv);
     setLastFilePath(file);
     setTitle(file);
     if (provider)
         updateVersionCountryLabel(provider->country(), provider->versionText());
     // The new format may offer another number of favourites lists.
     updateActions();
+}
+
+void MainWindow::reopenSavedFile(const QString &file) {
+    // The written file, read back, becomes the document: the window then shows exactly what the next Save
+    // writes, and nothing the format dropped can be edited any further. The tables are built anew for the
+    // format, with an order within favourites lists exactly for "2012-01".
+    const UndoState view = undoStack.state();
+    if (!loadFile(file, false, provider->country(), false)) {
+        // The document still holds what the file may not: it stays modified until it is saved again.
+        undoStack.resetClean();
+        updateStatus();
+        return;
+    }
+    applyCountryDefaults();
+    showViewAfterReopen(view);
+}
+
+void MainWindow::showViewAfterReopen(UndoState view) {
+    if (view.listId != currentListId()) {
+        if (QPushButton *button = listButton(view.listId))
+            button->click();
+    }
+    // A favourites list the new format lacks is not offered: the page shows the first one instead.
+    const int lists = provider ? provider->favouritesListCount() : 0;
+    if (view.rightFavIndex >= lists)
+        view.rightFavIndex = 0;
+    restoreView(view);
+    storeViewState();
 }
 
 // ---- unsaved changes and closing
