@@ -69,6 +69,7 @@ void MainWindow::connectUndoStack() {
     connect(&undoStack, &UndoStack::stateChangeRequest, this, &MainWindow::on_stateChangeRequest);
     connect(&undoStack, &QUndoStack::canRedoChanged, this, &MainWindow::on_canRedoChanged);
     connect(&undoStack, &QUndoStack::canUndoChanged, this, &MainWindow::on_canUndoChanged);
+    connect(&undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateModifiedLabel);
 }
 
 void MainWindow::loadStyleSheets() {
@@ -394,7 +395,10 @@ void MainWindow::applyCountryDefaults() {
 // ----------------------------------------------------------------------------------
 
 bool MainWindow::isModified() const {
-    return undoStack.canUndo() || mergedSinceSave;
+    // The clean index marks what was last opened or saved. When the undo limit drops the step that held it,
+    // Qt leaves the stack unclean for good: the document then differs from the file although nothing more
+    // can be undone, and only the next save makes it clean again.
+    return !undoStack.isClean() || mergedSinceSave;
 }
 
 void MainWindow::markSaved() {

@@ -83,6 +83,8 @@ public:
     void updateStatus();
     void updateSelectionStatus();
     void updateFavButtons();
+    // True when the document's format holds the favourites list chosen on the favourites page.
+    bool chosenFavouritesListExists() const;
     void showFavouritesPage(int leftIndex, int rightIndex, bool refresh);
 
     // Document flows. loadFile reads the file into a new document under the progress dialog (or, with
@@ -199,6 +201,9 @@ protected:
                          const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
                          const QString &file, bool merge, bool convert);
     void applyCountryDefaults();
+    // After a Save As: reads the written file back as the document and shows the view the user was in.
+    void reopenSavedFile(const QString &file);
+    void showViewAfterReopen(UndoState view);
 
     // Small state operations.
     void updateModifiedLabel();

@@ -46,8 +46,9 @@ void MainWindow::updateActions() {
         actionAstraHDCopy->setEnabled(false);
         actionAstraHDCopy->setVisible(false);
         const bool anySelection = (left && left->hasSelection()) || (right && right->hasSelection());
-        addButton->setEnabled(anySelection);
-        subButton->setEnabled(anySelection);
+        const bool editable = anySelection && chosenFavouritesListExists();
+        addButton->setEnabled(editable);
+        subButton->setEnabled(editable);
         Grid *focus = favouritesFocusGrid();
         if (!focus) {
             actionSelectAll->setEnabled(false);

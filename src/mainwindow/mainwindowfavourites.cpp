@@ -2,6 +2,7 @@
 // list on the right, and the two buttons that move channels between them.
 #include "mainwindow/mainwindow.h"
 
+#include "core/channellistprovider.h"
 #include "tables/favgrid.h"
 #include "widgets/combobox.h"
 
@@ -24,11 +25,19 @@ void MainWindow::showFavouritesPage(int leftIndex, int rightIndex, bool refresh)
     updateActions();
 }
 
+bool MainWindow::chosenFavouritesListExists() const {
+    // The same rule as the favourites buttons of the lists page: a list the format cannot hold (every list of
+    // a universal document, the fifth of "2010-01") is never edited, since no save could keep the edit.
+    const int k = fav2Filter->currentIndex() + 1;
+    return provider && k <= provider->favouritesListCount();
+}
+
 void MainWindow::updateFavButtons() {
     FavGrid *left = currentLeftFavGrid();
     FavGrid *right = currentRightFavGrid();
-    addButton->setEnabled(left && left->hasSelection());
-    subButton->setEnabled(right && right->hasSelection());
+    const bool editable = chosenFavouritesListExists();
+    addButton->setEnabled(editable && left && left->hasSelection());
+    subButton->setEnabled(editable && right && right->hasSelection());
 }
 
 void MainWindow::on_fav1Filter_currentIndexChanged(int index) {
@@ -57,14 +66,14 @@ void MainWindow::on_fav2Filter_currentIndexChanged(int index) {
 
 void MainWindow::on_addButton_clicked() {
     FavGrid *left = currentLeftFavGrid();
-    if (!left || !left->hasSelection())
+    if (!left || !left->hasSelection() || !chosenFavouritesListExists())
         return;
     left->setFavourite(fav2Filter->currentIndex() + 1, true);
 }
 
 void MainWindow::on_subButton_clicked() {
     FavGrid *right = currentRightFavGrid();
-    if (!right || !right->hasSelection())
+    if (!right || !right->hasSelection() || !chosenFavouritesListExists())
         return;
     right->setFavourite(fav2Filter->currentIndex() + 1, false);
 }

@@ -49,6 +49,66 @@ template <typename T> void numberListFavourites(ChannelList<T> *list) {
     }
 }
 
+// What a target format of Save As can hold.
+struct FormatCapacity {
+    bool astraHD = true;
+    int favouritesLists = Channel::NUMBER_MY_FAVOURITES_LISTS;
+    bool favouritePositions = true;
+    bool childLocks = true;
+};
+
+FormatCapacity capacityOf(int format) {
+    FormatCapacity capacity;
+    switch (format) {
+    case FF_UNIVERSAL:
+        capacity.favouritesLists = 0;
+        capacity.favouritePositions = false;
+        capacity.childLocks = false;
+        break;
+    case FF_RAW_2010_01:
+        capacity.astraHD = false;
+        capacity.favouritesLists = 4;
+        capacity.favouritePositions = false;
+        break;
+    case FF_RAW_2011_01:
+        capacity.favouritePositions = false;
+        break;
+    default:
+        break;
+    }
+    return capacity;
+}
+
+// True when a live channel of the list has something the format cannot hold. Deleted channels are never
+// written, so what they carry is not lost.
+template <typename T> bool listExceeds(const ChannelList<T> *list, const FormatCapacity &capacity) {
+    for (const T &channel : *list) {
+        if (channel.isDeleted())
+            continue;
+        if (channel.isLocked() && !capacity.childLocks)
+            return true;
+        for (quint16 fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
+            const int position = channel.favouritePosition(fav);
+            if (position == Channel::NOT_A_MEMBER)
+                continue;
+            if (fav > capacity.favouritesLists || (position > 0 && !capacity.favouritePositions))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool saveDropsContent(const ChannelListProvider *document, int format) {
+    const FormatCapacity capacity = capacityOf(format);
+    const auto *astraHD = document->astraHDList();
+    const bool liveAstraHD = std::any_of(astraHD->begin(), astraHD->end(),
+                                         [](const AstraHDChannel &channel) { return !channel.isDeleted(); });
+    if (liveAstraHD && !capacity.astraHD)
+        return true;
+    return listExceeds(document->airList(), capacity) || listExceeds(document->cableList(), capacity) ||
+           listExceeds(document->satelliteList(), capacity) || listExceeds(astraHD, capacity);
+}
+
 } // namespace
 
 // ---- error box
@@ -308,7 +368,9 @@ void MainWindow::on_actionSaveAs(bool) {
     if (file.isEmpty())
         return;
 
-    if (nv < provider->formatCode()) {
+    // An older format may drop anything; a newer one still drops what it has no place for (a universal
+    // document's Astra HD+ list in "2010-01").
+    if (nv < provider->formatCode() || saveDropsContent(provider, nv)) {
         const auto answer =
             CustomMessageBox::exclamation(this, tr("Compatibility warning"),
                                           tr("Saving channel list to file with an older format may result in "
@@ -338,22 +400,45 @@ void MainWindow::on_actionSaveAs(bool) {
     }
     currentFile = file;
     markSaved();
-    // After a save the document holds the code of the format it was in before: the tables are rebuilt when
-    // the order within favourites lists was gained or lost.
-    const int before = provider->formatCode();
-    const bool rebuild = (before <= 4 && nv > 4) || (before > 4 && nv <= 4);
-    // From now on the document is in the format it was saved in, so the next Save As compares against it.
-    provider->setFormatCode(nv);
-    if (rebuild) {
-        loadFile(file, false, provider->country(), true);
-        applyCountryDefaults();
-    }
+    reopenSavedFile(file);
+    // From now on the document is in the format it was saved in, so the next Save As compares against it (a
+    // universal file read back reports the handler's code, not the one a save asks for).
+    if (provider)
+        provider->setFormatCode(nv);
     setLastFilePath(file);
     setTitle(file);
     if (provider)
         updateVersionCountryLabel(provider->country(), provider->versionText());
     // The new format may offer another number of favourites lists.
     updateActions();
+}
+
+void MainWindow::reopenSavedFile(const QString &file) {
+    // The written file, read back, becomes the document: the window then shows exactly what the next Save
+    // writes, and nothing the format dropped can be edited any further. The tables are built anew for the
+    // format, with an order within favourites lists exactly for "2012-01".
+    const UndoState view = undoStack.state();
+    if (!loadFile(file, false, provider->country(), false)) {
+        // The document still holds what the file may not: it stays modified until it is saved again.
+        undoStack.resetClean();
+        updateStatus();
+        return;
+    }
+    applyCountryDefaults();
+    showViewAfterReopen(view);
+}
+
+void MainWindow::showViewAfterReopen(UndoState view) {
+    if (view.listId != currentListId()) {
+        if (QPushButton *button = listButton(view.listId))
+            button->click();
+    }
+    // A favourites list the new format lacks is not offered: the page shows the first one instead.
+    const int lists = provider ? provider->favouritesListCount() : 0;
+    if (view.rightFavIndex >= lists)
+        view.rightFavIndex = 0;
+    restoreView(view);
+    storeViewState();
 }
 
 // ---- unsaved changes and closing

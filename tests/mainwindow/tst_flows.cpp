@@ -217,7 +217,7 @@ private slots:
         QTest::newRow("2012-01 to universal") << 5 << 1 << true << false;
         QTest::newRow("2010-01 to universal") << 3 << 1 << true << false;
         QTest::newRow("universal to 2012-01") << 1 << 5 << false << true;
-        QTest::newRow("universal to 2010-01") << 1 << 3 << false << false;
+        QTest::newRow("universal to 2010-01") << 1 << 3 << true << false;
     }
     void saveAsAcrossFormats() {
         QFETCH(int, from);
@@ -311,6 +311,8 @@ private slots:
         script.saveFile(target, FF_RAW_2012_01);
         window.on_actionSaveAs();
         QVERIFY(script.done());
+        // The document is now the written file, read back.
+        air = window.document()->airList();
         QCOMPARE(air->channelAt(0)->favouritePosition(1), 1);
         QCOMPARE(air->channelAt(1)->favouritePosition(1), 2);
         QCOMPARE(air->channelAt(2)->favouritePosition(2), 1);
@@ -338,6 +340,59 @@ private slots:
         // No: nothing saved, nothing changed.
         QVERIFY(!QFile::exists(path(QStringLiteral("down.rvl"))));
         QCOMPARE(window.currentFile, path(QStringLiteral("up.rvl")));
+    }
+
+    void saveAsWarnsWhenTheTargetCannotHoldTheList() {
+        // A universal document is of the lowest format code, yet "2010-01" has no Astra HD+ list.
+        const QString source = path(QStringLiteral("astra.ulmx"));
+        const QString target = path(QStringLiteral("noastra.rvl"));
+        QFile::remove(target);
+        writeSample(source, FF_UNIVERSAL);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        QVERIFY(!liveNames(window.document()->astraHDList()).isEmpty());
+        script.saveFile(target, FF_RAW_2010_01);
+        script.press(QDialogButtonBox::No);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(window.currentFile, source);
+    }
+
+    void lossySaveAsShowsWhatTheFileHolds() {
+        const QString source = path(QStringLiteral("full.rvl"));
+        const QString target = path(QStringLiteral("lossy.rvl"));
+        QFile::remove(target);
+        {
+            std::unique_ptr<ChannelListProvider> document(SampleDocument::create());
+            document->airList()->channelAt(4)->setFavouritePosition(5, 1);
+            QVERIFY(writeList(*document, source, FF_RAW_2012_01));
+        }
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        QVERIFY(!liveNames(window.document()->astraHDList()).isEmpty());
+        window.cableButton->click();
+
+        script.saveFile(target, FF_RAW_2010_01);
+        script.press(QDialogButtonBox::Yes);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        // The window holds what the file holds: no Astra HD+ channels, no fifth favourites list.
+        ChannelListProvider *document = window.document();
+        QCOMPARE(liveNames(document->astraHDList()), QStringList());
+        QCOMPARE(window.mainGrids.value(3)->rowCount(), 0);
+        QVERIFY(!channelNamed(document->airList(), QStringLiteral("phoenix HD"))->isInFavourites(5));
+        QCOMPARE(document->favouritesListCount(), 4);
+        QVERIFY(!window.isModified());
+        QVERIFY(!window.undoStack.canUndo());
+        // The user stays where the save found them.
+        QCOMPARE(window.currentListId(), 1);
+        QCOMPARE(window.currentFile, target);
     }
 
     void saveAsQuestions() {

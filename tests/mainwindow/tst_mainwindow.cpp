@@ -524,6 +524,20 @@ private slots:
         // Favourites tables keep an order only for "2012-01".
         QCOMPARE(window.rightFavGridOf(0)->isOrdered(), formatCode == 5);
         QCOMPARE(window.leftFavGridOf(0)->isOrdered(), false);
+
+        // The favourites page edits only lists the format holds.
+        window.myChannelsButton->click();
+        FavGrid *left = window.currentLeftFavGrid();
+        FavGrid *right = window.currentRightFavGrid();
+        clickRow(left, rowOfName(left, QStringLiteral("arte HD")));
+        window.on_fav1cellClicked(0, 0);
+        QCOMPARE(window.addButton->isEnabled(), lists > 0);
+        window.on_addButton_clicked();
+        clickRow(right, rowOfName(right, QStringLiteral("ZDF HD")));
+        window.on_fav2cellClicked(0, 0);
+        QCOMPARE(window.subButton->isEnabled(), lists > 0);
+        window.on_subButton_clicked();
+        QCOMPARE(window.undoStack.count(), lists > 0 ? 2 : 0);
     }
 
     void favouritesPage() {
@@ -673,6 +687,30 @@ private slots:
         window.markSaved();
         QVERIFY(!window.isModified());
         QVERIFY(!window.undoStack.canUndo());
+    }
+
+    void editsBeyondTheUndoLimitStayModified() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.cableButton->click();
+        MainGrid *cable = window.mainGridOf(1);
+        const int row = rowOfName(cable, QStringLiteral("VOX HD"));
+        clickRow(cable, row);
+        Channel *vox = cable->channelAt(row);
+        // One edit more than the history keeps: lock, unlock, lock, ... ending locked.
+        for (int edit = 0; edit <= UndoStack::UNDO_LIMIT; ++edit)
+            (edit % 2 == 0 ? window.lockButton : window.unlockButton)->click();
+        QVERIFY(vox->isLocked());
+        while (window.undoStack.canUndo())
+            window.actionUndo->trigger();
+        // The first lock is still in the document although nothing more can be undone.
+        QVERIFY(vox->isLocked());
+        QVERIFY(window.isModified());
+        QCOMPARE(window.modifiedLabel->text(), QStringLiteral("| Modified"));
+        window.markSaved();
+        QVERIFY(!window.isModified());
+        QCOMPARE(window.modifiedLabel->text(), QString());
     }
 
     void restoringTheFavouritesPageRecordsIt() {
