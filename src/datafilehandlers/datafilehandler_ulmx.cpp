@@ -9,6 +9,10 @@
 #include <QHash>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -21,6 +25,18 @@ int DataFileHandler_ulmx::itemLocCounter = 1;
 namespace {
 
 using N = UlmxTree;
+
+// Moves every buffered byte to the file and the file to the disk, reporting any failure. QSaveFile::commit()
+// does both too but ignores their failures: a short final write would still replace the user's file.
+bool writeThrough(QSaveFile &file) {
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
 
 // FEC code rates by code; codes 0 (auto) and 13 have no text in the document.
 const char *const FEC_TEXTS[] = {nullptr, "1/2", "2/3", "3/4", "5/6", "7/8", "1/4",
@@ -885,7 +901,7 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     if (file.open(QIODevice::WriteOnly)) {
         buildDocument();
         const QByteArray bytes = documentText.toUtf8();
-        if (file.write(bytes) == bytes.size() && file.commit())
+        if (file.write(bytes) == bytes.size() && writeThrough(file) && file.commit())
             result = RC_SUCCESS;
         else
             file.cancelWriting();
