@@ -431,18 +431,20 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     ChannelMerger merger;
     bool merged = false;
     bool satellitesKept = true;
-    // The database is merged whenever the file has one, also without a satellite list for the country: the
-    // Astra HD+ channels refer to its transponders.
+    // The file's database comes along only with a list that refers to it (the Astra HD+ channels too refer
+    // to its transponders); a merge for a cable or air list alone leaves the document's database alone.
+    // The nine user-satellite slots are scarce: a user satellite no merged channel uses is not taken.
     if (satelliteCode == RC_NO_SERVICE_LIST)
         satelliteChannels.clear();
-    const bool databaseRead = satelliteCode == RC_SUCCESS || !satellites.isEmpty() ||
-                              !transponders.isEmpty() ||
-                              !providers.value(ProviderCategory::SATELLITE).isEmpty();
-    if (databaseRead)
+    if (satelliteCode == RC_SUCCESS || astraCode == RC_SUCCESS) {
+        merger.removeSatellites(
+            satellites, transponders, satelliteChannels,
+            merger.unusedUserSatelliteIds(satellites, transponders, satelliteChannels, astraChannels));
         satellitesKept = merger.mergeSatelliteData(
             satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
             SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
             version, SatelliteChannel::databaseHeader);
+    }
     merged = merged || satelliteCode == RC_SUCCESS;
     if (cableCode == RC_SUCCESS) {
         merger.mergeCableChannels(cableChannels, *document->cableList());
