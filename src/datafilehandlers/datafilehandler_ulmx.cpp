@@ -322,6 +322,37 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     return astraState == NOT_TAKEN ? RC_NO_SERVICE_LIST : RC_SUCCESS;
 }
 
+QStringList DataFileHandler_ulmx::serviceListCountries() {
+    QStringList countries;
+    if (openDocument() != RC_SUCCESS)
+        return countries;
+    const int root = tree.root();
+    if (root == UlmxTree::NO_NODE || tree.name(root) != N::ULM)
+        return countries;
+    // The same path the loaders walk: ULM, ulm_body, service_database, service_list, country_code.
+    const auto children = [this](int parent, UlmxTree::Name name) {
+        QList<int> nodes;
+        for (int node = tree.firstChild(parent); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
+            if (tree.name(node) == name && tree.hasChildren(node))
+                nodes.append(node);
+        }
+        return nodes;
+    };
+    for (const int body : children(root, N::ULM_BODY)) {
+        for (const int database : children(body, N::SERVICE_DATABASE)) {
+            for (const int list : children(database, N::SERVICE_LIST)) {
+                int node = tree.firstChild(list);
+                if (!findSiblingElement(node, N::COUNTRY_CODE))
+                    continue;
+                const QString code = tree.attribute(node, N::ATTR_VAL).toString().toUpper();
+                if (!code.isEmpty() && !countries.contains(code))
+                    countries.append(code);
+            }
+        }
+    }
+    return countries;
+}
+
 int DataFileHandler_ulmx::country(QString &country) {
     // A document's country has one to three characters; "*" stands for none.
     country = (countryCode.size() >= 1 && countryCode.size() <= 3) ? countryCode : QStringLiteral("*");

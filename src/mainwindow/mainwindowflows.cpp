@@ -54,7 +54,7 @@ template <typename T> void numberListFavourites(ChannelList<T> *list) {
 // ---- error box
 // ---------------------------------------------------------------------------------------------------
 
-QString MainWindow::fileErrorMessage(int code, const QString &country) {
+QString MainWindow::fileErrorMessage(int code, const QString &country, const QStringList &countriesInFile) {
     if (code >= RC_INVALID_CONTENTS)
         return tr("Invalid file contents (%1).").arg(code - RC_INVALID_CONTENTS);
     switch (code) {
@@ -77,6 +77,10 @@ QString MainWindow::fileErrorMessage(int code, const QString &country) {
             "Merge impossible - not enough free user satellite slots. Please remove some user satellites "
             "before proceeding.");
     case RC_NO_SERVICE_LIST:
+        if (!countriesInFile.isEmpty())
+            return tr("No service list found for specified country (%1).\nThe file holds lists for these "
+                      "countries: %2. Please choose one of them.")
+                .arg(country, countriesInFile.join(QStringLiteral(", ")));
         return tr("No service list found for specified country (%1).").arg(country);
     default:
         return tr("Unknown error.");
@@ -85,7 +89,8 @@ QString MainWindow::fileErrorMessage(int code, const QString &country) {
 
 void MainWindow::showFileError(const QString &title, const QString &file, int code, const QString &country) {
     // Only the file's name: the folder would make the box wide and says nothing the user does not know.
-    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") + fileErrorMessage(code, country);
+    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") +
+                         fileErrorMessage(code, country, dataDirector.countriesToChooseFrom());
     CustomMessageBox::critical(this, title, text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
 }
 
