@@ -322,6 +322,15 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     return astraState == NOT_TAKEN ? RC_NO_SERVICE_LIST : RC_SUCCESS;
 }
 
+// The service list types some loader takes.
+static bool isKnownListType(QStringView type) {
+    for (const char *known : {"dvb-s", "dvb-t", "analog-a", "dvb-c", "analog-c", "astra_hdplus"}) {
+        if (is(type, known))
+            return true;
+    }
+    return false;
+}
+
 QStringList DataFileHandler_ulmx::serviceListCountries() {
     QStringList countries;
     if (openDocument() != RC_SUCCESS)
@@ -341,6 +350,8 @@ QStringList DataFileHandler_ulmx::serviceListCountries() {
     for (const int body : children(root, N::ULM_BODY)) {
         for (const int database : children(body, N::SERVICE_DATABASE)) {
             for (const int list : children(database, N::SERVICE_LIST)) {
+                if (!isKnownListType(tree.attribute(list, N::ATTR_TYPE)))
+                    continue;
                 int node = tree.firstChild(list);
                 if (!findSiblingElement(node, N::COUNTRY_CODE))
                     continue;
