@@ -3,6 +3,7 @@
 #include "core/channelmatching.h"
 
 #include <QDebug>
+#include <QSet>
 
 namespace {
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
@@ -75,6 +76,28 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
     mergeSatelliteChannels(sourceList, sourceTransponders, sourceSatelliteProviders, destinationList,
                            destinationTransponders, destinationSatelliteProviders);
     return allKept;
+}
+
+QList<quint16> ChannelMerger::unusedUserSatelliteIds(const SatelliteMap &satellites,
+                                                     const TransponderMap &transponders,
+                                                     const ChannelList<SatelliteChannel> &satelliteChannels,
+                                                     const ChannelList<AstraHDChannel> &astraChannels) {
+    QSet<quint16> used;
+    const auto markUsed = [&](quint32 transponderId) {
+        const auto transponder = transponders.constFind(transponderId);
+        if (transponder != transponders.cend())
+            used.insert(quint16(transponder->satelliteId));
+    };
+    for (const SatelliteChannel &channel : satelliteChannels)
+        markUsed(channel.transponderId());
+    for (const AstraHDChannel &channel : astraChannels)
+        markUsed(channel.transponderId());
+    QList<quint16> ids;
+    for (auto it = satellites.cbegin(); it != satellites.cend(); ++it) {
+        if (SatelliteIds::isUser(it.key()) && !used.contains(it.key()))
+            ids.append(it.key());
+    }
+    return ids;
 }
 
 void ChannelMerger::surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser,
@@ -156,6 +179,30 @@ const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &prov
     return nullptr;
 }
 
+quint32 ChannelMerger::destinationTransponderId(quint32 sourceId, const TransponderMap &sourceTransponders,
+                                                const TransponderMap &destinationTransponders) {
+    // A file id means nothing in the document: kept as it is, a link the file does not define (or one
+    // without a counterpart) would land on whichever document transponder has that id.
+    const auto transponder = sourceTransponders.constFind(sourceId);
+    quint32 key = 0;
+    if (transponder != sourceTransponders.cend() &&
+        findMatchingTransponder(destinationTransponders, *transponder, key))
+        return key;
+    return NO_ID;
+}
+
+quint32 ChannelMerger::destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
+                                             const ProviderMap &destinationProviders) {
+    // As for transponders; and a channel without a provider is never matched by the empty name, which
+    // would attach it to whichever nameless provider the document happens to have.
+    const auto provider = sourceProviders.constFind(sourceId);
+    quint32 key = 0;
+    if (sourceId != NO_ID && provider != sourceProviders.cend() &&
+        findProviderByName(destinationProviders, *provider, key))
+        return key;
+    return NO_ID;
+}
+
 void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                            const TransponderMap &sourceTransponders,
                                            const ProviderMap &sourceProviders,
@@ -166,18 +213,9 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
     // destination list grows as we go.
     for (const SatelliteChannel &source : sourceList) {
         SatelliteChannel copy(source);
-
-        quint32 key = 0;
-        if (findMatchingTransponder(destinationTransponders,
-                                    sourceTransponders.value(source.transponderId(), Transponder()), key))
-            copy.setTransponderId(key);
-
-        // A channel without provider, or with one the file does not name, keeps its id: matching it by its
-        // empty name would attach it to whichever nameless provider the document happens to have.
-        const auto provider = sourceProviders.constFind(source.providerId());
-        if (source.providerId() != NO_ID && provider != sourceProviders.cend() &&
-            findProviderByName(destinationProviders, *provider, key))
-            copy.setProviderId(key);
+        copy.setTransponderId(
+            destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
+        copy.setProviderId(destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
 
         undeleteOrAppend(destinationList, copy, [](const SatelliteChannel &a, const SatelliteChannel &b) {
             return isSameSatelliteService(a, b);
@@ -204,10 +242,8 @@ void ChannelMerger::mergeAstraHDChannels(const TransponderMap &sourceTransponder
         AstraHDChannel copy(source);
         // The file's transponder id means nothing in the document's database: map it first, so the
         // comparison below reads the transponder the channel will really refer to.
-        quint32 key = 0;
-        if (findMatchingTransponder(destinationTransponders,
-                                    sourceTransponders.value(source.transponderId(), Transponder()), key))
-            copy.setTransponderId(key);
+        copy.setTransponderId(
+            destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
 
         undeleteOrAppend(destinationList, copy, [](const AstraHDChannel &a, const AstraHDChannel &b) {
             return isSameSatelliteService(a, b);

@@ -35,6 +35,10 @@ public:
                             CategoryProviderMap &destinationProviders, int sourceVersion,
                             int destinationVersion);
 
+    // The user satellites that none of the channels refers to through its transponder, ascending.
+    QList<quint16> unusedUserSatelliteIds(const SatelliteMap &satellites, const TransponderMap &transponders,
+                                          const ChannelList<SatelliteChannel> &satelliteChannels,
+                                          const ChannelList<AstraHDChannel> &astraChannels);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
     // Removes the satellites, their transponders and the channels on those transponders.
@@ -50,6 +54,13 @@ public:
     // The first provider of the map (ascending keys) of the same name ignoring case, or null.
     const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
                                               quint32 &key);
+
+    // The document's id of the file's transponder (provider) of that id, or NO_ID when the file does not
+    // define the id or the document has no counterpart: a channel never links to someone else's record.
+    quint32 destinationTransponderId(quint32 sourceId, const TransponderMap &sourceTransponders,
+                                     const TransponderMap &destinationTransponders);
+    quint32 destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
+                                  const ProviderMap &destinationProviders);
 
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,

@@ -215,6 +215,7 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
                        DataFileHandler *presetHandler) {
     std::unique_ptr<DataFileHandler> handler(presetHandler);
     commit();
+    m_countriesToChooseFrom.clear();
     if (!document)
         return RC_UNKNOWN_ERROR;
 
@@ -252,6 +253,10 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
         universal = handler->formatCode() == FF_UNIVERSAL_HANDLER;
     }
 
+    QString requested = country;
+    if (universal && !chooseCountry(*handler, country, requested))
+        return fail(RC_NO_SERVICE_LIST);
+
     // Everything is loaded into containers of our own first: the document and the database change only when
     // the whole load succeeded.
     ChannelList<SatelliteChannel> satelliteChannels;
@@ -262,20 +267,20 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
     QString countryText;
     bool anyList = false;
     int code = handler->loadSatellite(satelliteChannels, loaded.satellites, loaded.transponders,
-                                      loaded.serviceProviders, &loaded.header, country);
+                                      loaded.serviceProviders, &loaded.header, requested);
     if (!isLoaderOutcome(code))
         return fail(code);
     anyList = anyList || code == RC_SUCCESS;
-    code = handler->loadCable(cableChannels, country);
+    code = handler->loadCable(cableChannels, requested);
     if (!isLoaderOutcome(code))
         return fail(code);
     anyList = anyList || code == RC_SUCCESS;
-    code = handler->loadAir(airChannels, country);
+    code = handler->loadAir(airChannels, requested);
     if (!isLoaderOutcome(code))
         return fail(code);
     anyList = anyList || code == RC_SUCCESS;
     code = handler->loadAstraHD(astraChannels, loaded.satellites, loaded.transponders,
-                                loaded.serviceProviders, loaded.bouquets, &loaded.header, country);
+                                loaded.serviceProviders, loaded.bouquets, &loaded.header, requested);
     if (!isLoaderOutcome(code))
         return fail(code);
     anyList = anyList || code == RC_SUCCESS;
@@ -316,6 +321,7 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
 
 int DataDirector::save(ChannelListProvider *document, const QString &path, int formatCode) {
     commit();
+    m_countriesToChooseFrom.clear();
     if (!document)
         return RC_UNKNOWN_ERROR;
     if (!m_handler)
@@ -380,8 +386,27 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     return RC_SUCCESS;
 }
 
+bool DataDirector::chooseCountry(DataFileHandler &handler, const QString &asked, QString &chosen) {
+    chosen = asked;
+    auto *universal = dynamic_cast<DataFileHandler_ulmx *>(&handler);
+    if (!universal || asked != QLatin1String(NO_COUNTRY))
+        return true;
+    // "*" asks for any country: the lists tagged "*" when the file has them, else the one country its lists
+    // name. A file that cannot be read names none and reports why from the loaders.
+    const QStringList named = universal->serviceListCountries();
+    if (named.contains(QLatin1String(NO_COUNTRY)) || named.isEmpty())
+        return true;
+    if (named.size() == 1) {
+        chosen = named.first();
+        return true;
+    }
+    m_countriesToChooseFrom = named;
+    return false;
+}
+
 int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     commit();
+    m_countriesToChooseFrom.clear();
     if (!document)
         return RC_UNKNOWN_ERROR;
     QString file;
@@ -431,18 +456,20 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     ChannelMerger merger;
     bool merged = false;
     bool satellitesKept = true;
-    // The database is merged whenever the file has one, also without a satellite list for the country: the
-    // Astra HD+ channels refer to its transponders.
+    // The file's database comes along only with a list that refers to it (the Astra HD+ channels too refer
+    // to its transponders); a merge for a cable or air list alone leaves the document's database alone.
+    // The nine user-satellite slots are scarce: a user satellite no merged channel uses is not taken.
     if (satelliteCode == RC_NO_SERVICE_LIST)
         satelliteChannels.clear();
-    const bool databaseRead = satelliteCode == RC_SUCCESS || !satellites.isEmpty() ||
-                              !transponders.isEmpty() ||
-                              !providers.value(ProviderCategory::SATELLITE).isEmpty();
-    if (databaseRead)
+    if (satelliteCode == RC_SUCCESS || astraCode == RC_SUCCESS) {
+        merger.removeSatellites(
+            satellites, transponders, satelliteChannels,
+            merger.unusedUserSatelliteIds(satellites, transponders, satelliteChannels, astraChannels));
         satellitesKept = merger.mergeSatelliteData(
             satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
             SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
             version, SatelliteChannel::databaseHeader);
+    }
     merged = merged || satelliteCode == RC_SUCCESS;
     if (cableCode == RC_SUCCESS) {
         merger.mergeCableChannels(cableChannels, *document->cableList());

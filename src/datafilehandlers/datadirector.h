@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -57,6 +58,11 @@ public:
     // Deletes the handler and removes the working folder (also those still kept for a rollback).
     void close();
 
+    // The countries whose lists the last opened universal file holds, when that open asked for any country
+    // ("*"), the file has no list tagged "*" and names several countries, so that the user can pick one;
+    // empty after any other open or merge.
+    const QStringList &countriesToChooseFrom() const { return m_countriesToChooseFrom; }
+
     // The current handler's format code, or -1 without a document.
     int currentFormatCode() const;
     // The current working folder, or an empty text when the document is not a raw list.
@@ -97,6 +103,10 @@ private:
     // Packs every file of the folder into a new archive beside the target and renames it over the target.
     static int packFolder(const QString &folder, const QString &target);
 
+    // The country to load for the asked one. Only "*" asked of a universal file may change: to the one
+    // country its lists name when none is tagged "*". False (and the countries kept for the caller) when
+    // they name several.
+    bool chooseCountry(DataFileHandler &handler, const QString &asked, QString &chosen);
     void discardPending(bool restore);
 
     std::unique_ptr<DataFileHandler> m_handler;
@@ -106,6 +116,7 @@ private:
     // only for a save to that same file.
     QString m_universalPath;
     Pending m_pending;
+    QStringList m_countriesToChooseFrom;
 };
 
 #endif

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVector>
 
 namespace {
 
@@ -121,9 +122,25 @@ int DataFileHandler_rvl<GG>::loadDatabase(SatelliteMap &satellites, TransponderM
     return RC_SUCCESS;
 }
 
-template <typename GG> int DataFileHandler_rvl<GG>::loadAir(ChannelList<AirChannel> &list, const QString &) {
+template <typename GG> int DataFileHandler_rvl<GG>::checkPhysicalTable(const char *name, bool cable) {
     QByteArray bytes;
-    int rc = readMember(RawRecordCodec::MEMBER_AIR, bytes);
+    const int rc = readMember(name, bytes);
+    if (rc == RC_NO_SERVICE_LIST)
+        return RC_SUCCESS;
+    if (rc != RC_SUCCESS)
+        return rc;
+    QVector<PhysicalChannel> table;
+    return RawRecordCodec::decodePhysicalChannels(bytes, cable, GG::LAYOUT, table);
+}
+
+// Each terrestrial and cable loader checks its source's physical-channel table first, also when the list
+// itself is absent: a same-year save packs the table again, so a damaged one must not open.
+template <typename GG> int DataFileHandler_rvl<GG>::loadAir(ChannelList<AirChannel> &list, const QString &) {
+    int rc = checkPhysicalTable(RawRecordCodec::MEMBER_PHYSICAL_AIR, false);
+    if (rc != RC_SUCCESS)
+        return rc;
+    QByteArray bytes;
+    rc = readMember(RawRecordCodec::MEMBER_AIR, bytes);
     if (rc != RC_SUCCESS)
         return rc;
     ChannelList<AirChannel> loaded;
@@ -139,8 +156,11 @@ template <typename GG> int DataFileHandler_rvl<GG>::loadAir(ChannelList<AirChann
 
 template <typename GG>
 int DataFileHandler_rvl<GG>::loadCable(ChannelList<CableChannel> &list, const QString &) {
+    int rc = checkPhysicalTable(RawRecordCodec::MEMBER_PHYSICAL_CABLE, true);
+    if (rc != RC_SUCCESS)
+        return rc;
     QByteArray bytes;
-    int rc = readMember(RawRecordCodec::MEMBER_CABLE, bytes);
+    rc = readMember(RawRecordCodec::MEMBER_CABLE, bytes);
     if (rc != RC_SUCCESS)
         return rc;
     ChannelList<CableChannel> loaded;

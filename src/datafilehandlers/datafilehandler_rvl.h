@@ -48,6 +48,9 @@ public:
 private:
     // RC_SUCCESS with the bytes, RC_NO_SERVICE_LIST when the member is absent, else a failure code.
     int readMember(const char *name, QByteArray &bytes);
+    // Decodes the member's physical-channel table to check it; an absent table is fine (a save writes the
+    // defaults), a damaged one gives the decoder's code, as for any other member.
+    int checkPhysicalTable(const char *name, bool cable);
     int loadDatabase(SatelliteMap &satellites, TransponderMap &transponders, CategoryProviderMap &providers,
                      CategoryProviderMap *bouquets, int *databaseHeader);
 

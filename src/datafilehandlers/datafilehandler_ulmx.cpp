@@ -9,6 +9,10 @@
 #include <QHash>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -21,6 +25,18 @@ int DataFileHandler_ulmx::itemLocCounter = 1;
 namespace {
 
 using N = UlmxTree;
+
+// Moves every buffered byte to the file and the file to the disk, reporting any failure. QSaveFile::commit()
+// does both too but ignores their failures: a short final write would still replace the user's file.
+bool writeThrough(QSaveFile &file) {
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
 
 // FEC code rates by code; codes 0 (auto) and 13 have no text in the document.
 const char *const FEC_TEXTS[] = {nullptr, "1/2", "2/3", "3/4", "5/6", "7/8", "1/4",
@@ -304,6 +320,48 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     if (databaseHeader)
         *databaseHeader = documentVersion;
     return astraState == NOT_TAKEN ? RC_NO_SERVICE_LIST : RC_SUCCESS;
+}
+
+// The service list types some loader takes.
+static bool isKnownListType(QStringView type) {
+    for (const char *known : {"dvb-s", "dvb-t", "analog-a", "dvb-c", "analog-c", "astra_hdplus"}) {
+        if (is(type, known))
+            return true;
+    }
+    return false;
+}
+
+QStringList DataFileHandler_ulmx::serviceListCountries() {
+    QStringList countries;
+    if (openDocument() != RC_SUCCESS)
+        return countries;
+    const int root = tree.root();
+    if (root == UlmxTree::NO_NODE || tree.name(root) != N::ULM)
+        return countries;
+    // The same path the loaders walk: ULM, ulm_body, service_database, service_list, country_code.
+    const auto children = [this](int parent, UlmxTree::Name name) {
+        QList<int> nodes;
+        for (int node = tree.firstChild(parent); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
+            if (tree.name(node) == name && tree.hasChildren(node))
+                nodes.append(node);
+        }
+        return nodes;
+    };
+    for (const int body : children(root, N::ULM_BODY)) {
+        for (const int database : children(body, N::SERVICE_DATABASE)) {
+            for (const int list : children(database, N::SERVICE_LIST)) {
+                if (!isKnownListType(tree.attribute(list, N::ATTR_TYPE)))
+                    continue;
+                int node = tree.firstChild(list);
+                if (!findSiblingElement(node, N::COUNTRY_CODE))
+                    continue;
+                const QString code = tree.attribute(node, N::ATTR_VAL).toString().toUpper();
+                if (!code.isEmpty() && !countries.contains(code))
+                    countries.append(code);
+            }
+        }
+    }
+    return countries;
 }
 
 int DataFileHandler_ulmx::country(QString &country) {
@@ -885,7 +943,7 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     if (file.open(QIODevice::WriteOnly)) {
         buildDocument();
         const QByteArray bytes = documentText.toUtf8();
-        if (file.write(bytes) == bytes.size() && file.commit())
+        if (file.write(bytes) == bytes.size() && writeThrough(file) && file.commit())
             result = RC_SUCCESS;
         else
             file.cancelWriting();

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -41,6 +42,9 @@ public:
     int loadAstraHD(ChannelList<AstraHDChannel> &list, SatelliteMap &satellites, TransponderMap &transponders,
                     CategoryProviderMap &providers, CategoryProviderMap &bouquets, int *databaseHeader,
                     const QString &country) override;
+    // The distinct countries (upper case, in document order) that the file's service lists name, "*"
+    // among them; empty when the file cannot be read. Parses the file for the loaders that follow.
+    QStringList serviceListCountries();
     // The country given to the last loader ("*" when that was no valid code). Ends the load: the parsed
     // tree and the references to the caller's lists and maps are dropped.
     int country(QString &country) override;

@@ -227,6 +227,19 @@ int channelRecordSize(const RawLayout &layout, int tail) {
     return COMMON_SIZE + layout.favouritesBlockSize() + tail;
 }
 
+constexpr int FAVOURITE_RANGE_LAST = 99;
+
+bool isLiveInFavouriteRange(const AstraHDChannel &c) {
+    return !c.isDeleted() && c.number() >= 1 && c.number() <= FAVOURITE_RANGE_LAST;
+}
+
+int liveChannelsInFavouriteRange(const ChannelList<AstraHDChannel> &list) {
+    int count = 0;
+    for (const AstraHDChannel &c : list)
+        count += isLiveInFavouriteRange(c) ? 1 : 0;
+    return count;
+}
+
 // Writes the channels not marked deleted. writeTail appends the kind's own fields or refuses the channel.
 template <typename T, typename WriteTail>
 int encodeChannels(const ChannelList<T> &list, const RawLayout &layout, const char *magic, int tail,
@@ -551,6 +564,10 @@ int RawRecordCodec::decodeSatelliteChannels(const QByteArray &bytes, const RawLa
 
 int RawRecordCodec::encodeAstraHDChannels(const ChannelList<AstraHDChannel> &list, const RawLayout &layout,
                                           QByteArray &bytes) {
+    // The reader refuses a favourite range it cannot shape into 1..99; a list the writer cannot read back
+    // is refused here instead.
+    if (liveChannelsInFavouriteRange(list) > FAVOURITE_RANGE_LAST)
+        return invalid(DETAIL_FIELD);
     return encodeChannels(
         list, layout, MAGIC_ASTRA_HD, ASTRA_HD_TAIL,
         [](QByteArray &b, const AstraHDChannel &c) {
@@ -586,11 +603,10 @@ int RawRecordCodec::decodeAstraHDChannels(const QByteArray &bytes, const RawLayo
 int RawRecordCodec::fillAstraHDRange(ChannelList<AstraHDChannel> &list) {
     std::vector<int> inRange;
     for (int i = 0; i < list.size(); ++i) {
-        const quint16 n = list[i].number();
-        if (!list[i].isDeleted() && n >= 1 && n <= 99)
+        if (isLiveInFavouriteRange(list[i]))
             inRange.push_back(i);
     }
-    if (inRange.size() > 99)
+    if (inRange.size() > size_t(FAVOURITE_RANGE_LAST))
         return invalid(DETAIL_FIELD);
     std::stable_sort(inRange.begin(), inRange.end(),
                      [&list](int a, int b) { return list[a].number() < list[b].number(); });
@@ -600,7 +616,7 @@ int RawRecordCodec::fillAstraHDRange(ChannelList<AstraHDChannel> &list) {
         c.setNumber(quint16(k + 1));
         c.setModified(modified);
     }
-    for (int n = int(inRange.size()) + 1; n <= 99; ++n)
+    for (int n = int(inRange.size()) + 1; n <= FAVOURITE_RANGE_LAST; ++n)
         list.append(AstraHDChannel::placeholder(quint16(n)));
     return RC_SUCCESS;
 }

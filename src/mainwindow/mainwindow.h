@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class ChannelListProvider;
 class ComboBox;
@@ -95,7 +96,9 @@ public:
     bool askSaveChanges();
     // One error box: the file's name, ": " and the message of the result code.
     void showFileError(const QString &title, const QString &file, int code, const QString &country);
-    static QString fileErrorMessage(int code, const QString &country);
+    // countriesInFile: the countries a universal file offers when "*" could not choose among them.
+    static QString fileErrorMessage(int code, const QString &country,
+                                    const QStringList &countriesInFile = QStringList());
     // Progress of the row upload after n rows of a document of total channels (three tables per list).
     static int rowProgress(int n, int total);
     // Gives the favourites members without a position the positions after the highest one of their list.

@@ -114,7 +114,7 @@ bool saveDropsContent(const ChannelListProvider *document, int format) {
 // ---- error box
 // ---------------------------------------------------------------------------------------------------
 
-QString MainWindow::fileErrorMessage(int code, const QString &country) {
+QString MainWindow::fileErrorMessage(int code, const QString &country, const QStringList &countriesInFile) {
     if (code >= RC_INVALID_CONTENTS)
         return tr("Invalid file contents (%1).").arg(code - RC_INVALID_CONTENTS);
     switch (code) {
@@ -137,6 +137,10 @@ QString MainWindow::fileErrorMessage(int code, const QString &country) {
             "Merge impossible - not enough free user satellite slots. Please remove some user satellites "
             "before proceeding.");
     case RC_NO_SERVICE_LIST:
+        if (!countriesInFile.isEmpty())
+            return tr("No service list found for specified country (%1).\nThe file holds lists for these "
+                      "countries: %2. Please choose one of them.")
+                .arg(country, countriesInFile.join(QStringLiteral(", ")));
         return tr("No service list found for specified country (%1).").arg(country);
     default:
         return tr("Unknown error.");
@@ -145,7 +149,8 @@ QString MainWindow::fileErrorMessage(int code, const QString &country) {
 
 void MainWindow::showFileError(const QString &title, const QString &file, int code, const QString &country) {
     // Only the file's name: the folder would make the box wide and says nothing the user does not know.
-    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") + fileErrorMessage(code, country);
+    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") +
+                         fileErrorMessage(code, country, dataDirector.countriesToChooseFrom());
     CustomMessageBox::critical(this, title, text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
 }
 

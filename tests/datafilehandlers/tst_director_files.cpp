@@ -426,6 +426,47 @@ private slots:
         QVERIFY(temp.rmdir(taken));
     }
 
+    void anyCountryTakesTheOnlyCountryTheFileNames() {
+        const auto write = [this](const QString &name, const QString &airCountry,
+                                  const QString &cableCountry) {
+            const QString list = QStringLiteral("<service_list type=\"%1\"><country_code val=\"%2\"/>"
+                                                "<analog_service name=\"%3\" freq=\"175.25\" rcn=\"1\"/>"
+                                                "</service_list>");
+            QFile file(path(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(
+                QStringLiteral("<?xml version=\"1.0\" ?>\n<ULM><ulm_body><service_database>%1%2"
+                               "</service_database></ulm_body></ULM>\n")
+                    .arg(list.arg("analog-a", airCountry, "Air"), list.arg("analog-c", cableCountry, "Cable"))
+                    .toUtf8());
+        };
+        write("one.ulmx", "DEU", "deu");
+        write("several.ulmx", "DEU", "FRA");
+        write("wildcard.ulmx", "*", "DEU");
+        DataDirector director;
+
+        ChannelListProvider one(&director);
+        QCOMPARE(director.open(path("one.ulmx"), &one, "*"), int(RC_SUCCESS));
+        QCOMPARE(one.country(), QStringLiteral("DEU"));
+        QCOMPARE(one.airList()->size(), 1);
+        QCOMPARE(one.cableList()->size(), 1);
+        QVERIFY(director.countriesToChooseFrom().isEmpty());
+
+        ChannelListProvider several(&director);
+        QCOMPARE(director.open(path("several.ulmx"), &several, "*"), int(RC_NO_SERVICE_LIST));
+        QCOMPARE(director.countriesToChooseFrom(), QStringList({"DEU", "FRA"}));
+        QCOMPARE(director.open(path("several.ulmx"), &several, "FRA"), int(RC_SUCCESS));
+        QVERIFY(director.countriesToChooseFrom().isEmpty());
+        QCOMPARE(several.cableList()->size(), 1);
+
+        // Lists tagged "*" are what "*" takes, as before.
+        ChannelListProvider wildcard(&director);
+        QCOMPARE(director.open(path("wildcard.ulmx"), &wildcard, "*"), int(RC_SUCCESS));
+        QCOMPARE(wildcard.country(), QStringLiteral("*"));
+        QCOMPARE(wildcard.airList()->size(), 1);
+        QCOMPARE(wildcard.cableList()->size(), 0);
+    }
+
     void rollbackBringsBackTheOpenDocumentsFilesAndDatabase() {
         const QString fileA = path("a.rvl");
         const QString fileB = path("b.rvl");

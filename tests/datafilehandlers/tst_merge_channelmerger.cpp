@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(m_destination[1].frequency(), 12000.0f);
     }
 
-    void providersMatchByNameAndUnknownOnesKeepTheirId() {
+    void providersMatchByNameAndUnknownOnesAreDropped() {
         SatelliteChannel::satellites.insert(1, satellite("Astra"));
         SatelliteChannel::transponders.insert(0, transponder(1, 11000000.0f));
         SatelliteChannel::serviceProviders[3].insert(0, ServiceProvider{QString(), 0, 0});
@@ -285,7 +285,7 @@ private slots:
         source.channels.append(satChannel(1, 0, 1));
         source.channels.append(satChannel(2, 0, 2));
         source.channels.append(satChannel(3, 0, NO_ID)); // no provider
-        source.channels.append(satChannel(4, 0, 77));    // a provider the file does not name
+        source.channels.append(satChannel(4, 0, 77));    // a link to a provider the file does not define
         QVERIFY(mergeInto(source, 0, 0));
         const ProviderMap &providers = SatelliteChannel::serviceProviders[3];
         QCOMPARE(providers.size(), 3);
@@ -293,9 +293,32 @@ private slots:
         QCOMPARE(m_destination.size(), 4);
         QCOMPARE(m_destination[0].providerId(), 4u);
         QCOMPARE(m_destination[1].providerId(), 1u);
-        // Neither of these is attached to the document's nameless provider 0.
+        // Neither of these is attached to the document's nameless provider 0, nor to whatever provider the
+        // document may hold under the dangling id.
         QCOMPARE(m_destination[2].providerId(), NO_ID);
-        QCOMPARE(m_destination[3].providerId(), 77u);
+        QCOMPARE(m_destination[3].providerId(), NO_ID);
+    }
+
+    void danglingTransponderLinksGetNoTransponder() {
+        // The document's transponder 5 is unrelated to anything in the file, which does not define id 5.
+        SatelliteChannel::satellites.insert(1, satellite("Astra"));
+        SatelliteChannel::transponders.insert(5, transponder(1, 11000000.0f));
+        Source source;
+        source.satellites.insert(1, satellite("Astra"));
+        source.transponders.insert(0, transponder(1, 12000000.0f));
+        source.channels.append(satChannel(1, 0));
+        source.channels.append(satChannel(2, 5));
+        QVERIFY(mergeInto(source, 0, 0));
+        QCOMPARE(m_destination.size(), 2);
+        QCOMPARE(m_destination[0].transponderId(), 0u);
+        QCOMPARE(m_destination[1].transponderId(), NO_ID);
+
+        ChannelList<AstraHDChannel> file;
+        file.append(astraChannel(61, 5));
+        ChannelList<AstraHDChannel> destination;
+        m_merger.mergeAstraHDChannels(source.transponders, file, SatelliteChannel::transponders, destination);
+        QCOMPARE(destination.size(), 1);
+        QCOMPARE(destination[0].transponderId(), NO_ID);
     }
 
     void cableListIsReplacedInFileOrder() {

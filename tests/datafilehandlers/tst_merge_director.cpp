@@ -229,12 +229,16 @@ private slots:
     }
 
     void userSatellitesThatDoNotFitChangeNothing() {
-        // A universal file keeps only satellites with transponders.
-        writeFile(path("crowded.ulmx"), [](ChannelListProvider &) {
+        // A universal file keeps only satellites with transponders; a merge takes only user satellites that
+        // its channels use.
+        writeFile(path("crowded.ulmx"), [](ChannelListProvider &file) {
             SatelliteChannel::satellites.insert(0xFFE2, SatelliteInfo{"File user 2", 1, 0x0010, 2});
             SatelliteChannel::satellites.insert(0xFFE3, SatelliteInfo{"File user 3", 1, 0x0020, 2});
             SatelliteChannel::transponders.insert(800, transponder(0xFFE2, 12000000.0f));
             SatelliteChannel::transponders.insert(801, transponder(0xFFE3, 12100000.0f));
+            for (quint32 tp : {800u, 801u})
+                file.satelliteList()->append(SatelliteChannel(int(tp), "On a user satellite", 900, tp, NO_ID,
+                                                              1, false, false, Channel::DIGITAL, -1, 0));
         });
         DataDirector director;
         ChannelListProvider document(&director);
@@ -245,6 +249,46 @@ private slots:
         const State before(document);
         QCOMPARE(director.merge(path("crowded.ulmx"), &document), int(RC_NO_FREE_USER_SATELLITE_SLOTS));
         before.verifyUnchanged(document);
+    }
+
+    void databaseComesOnlyWithTheChannelsThatUseIt() {
+        // The document has eight user satellites; the file three that none of its channels uses.
+        const auto addUnusedUserSatellites = [](ChannelListProvider &) {
+            for (quint16 id = 0xFFE2; id <= 0xFFE4; ++id) {
+                SatelliteChannel::satellites.insert(id, SatelliteInfo{"Unused file user", 1, 0x0010, 2});
+                SatelliteChannel::transponders.insert(800 + id, transponder(id, 12000000.0f + 1000.0f * id));
+            }
+        };
+        // One file with a cable list and no satellite or Astra HD+ list for the country, one with the lists.
+        writeFile(path("cableonly.ulmx"), [&](ChannelListProvider &file) {
+            addUnusedUserSatellites(file);
+            file.satelliteList()->clear();
+            file.astraHDList()->clear();
+            file.cableList()->clear();
+            file.cableList()->append(CableChannel(700, QStringLiteral("Only cable"), 1, 474.0f, 1, false,
+                                                  false, Channel::DIGITAL, 6900, 0, 6, 2, -1, 0));
+        });
+        writeFile(path("satellite.ulmx"), addUnusedUserSatellites);
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, [](ChannelListProvider &) {
+            for (quint16 id = 0xFFE2; id <= 0xFFE8; ++id)
+                SatelliteChannel::satellites.insert(id, SatelliteInfo{"Doc user", 0, 0x0030, 2});
+        });
+        const SatelliteMap satellites = SatelliteChannel::satellites;
+        const TransponderMap transponders = SatelliteChannel::transponders;
+
+        QCOMPARE(director.merge(path("cableonly.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(document.cableList()->size(), 1);
+        QCOMPARE(document.cableList()->at(0).name(), QStringLiteral("Only cable"));
+        QVERIFY(SatelliteChannel::satellites == satellites);
+        QVERIFY(SatelliteChannel::transponders == transponders);
+
+        // The file's user satellite in use takes the one free slot; the unused ones stay out.
+        QCOMPARE(director.merge(path("satellite.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(SatelliteChannel::satellites.size(), satellites.size() + 1);
+        for (const SatelliteInfo &satellite : SatelliteChannel::satellites)
+            QVERIFY(satellite.name != QStringLiteral("Unused file user"));
     }
 
     void nothingForTheCountryChangesNothing() {

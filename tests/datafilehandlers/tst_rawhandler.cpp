@@ -424,6 +424,7 @@ private slots:
         QTest::newRow("infinite transponder") << 2 << 1004;
         QTest::newRow("number above 9999") << 3 << 1003;
         QTest::newRow("kind 2") << 4 << 1003;
+        QTest::newRow("100 Astra HD+ channels numbered 1-99") << 5 << 1003;
     }
     void saveRefusesWhatItCannotWrite() {
         QFETCH(int, defect);
@@ -457,6 +458,15 @@ private slots:
             doc.airList()->append(
                 AirChannel(1, QStringLiteral("kind"), 5, 500.0f, 1, false, false, 2, 8, 0, 6, 0, 0));
             break;
+        case 5: {
+            // With the document's channels 1 and 2, 100 live channels in the favourite range (numbers may
+            // repeat there).
+            AstraHDChannel extra = doc.astraHDList()->at(0);
+            extra.setNumber(50);
+            for (int n = 0; n < 98; ++n)
+                doc.astraHDList()->append(extra);
+            break;
+        }
         }
         QCOMPARE(h.save(doc), result);
         QCOMPARE(folderFiles(m_folder), QStringList(before.keys()));
@@ -556,6 +566,30 @@ private slots:
         big.close();
         ChannelList<AirChannel> air;
         QCOMPARE(h.loadAir(air, QString()), 1002);
+    }
+
+    // A damaged physical-channel table fails the loader of its source, with or without that list: a
+    // same-year save would pack it again for the set.
+    void damagedPhysicalTableFailsItsLoader() {
+        ChannelListProvider doc(nullptr);
+        fillDocument(doc, GGData2012_01::LAYOUT);
+        doc.cableList()->clear();
+        DataFileHandler_rvl<GGData2012_01> h{QDir(m_folder)};
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
+        for (const char *member : {"phy-Air", "phy-Cable"}) {
+            const QString path = m_folder + QLatin1Char('/') + QLatin1String(member);
+            const QByteArray good = readFile(path);
+            QByteArray bytes = good;
+            bytes[20] = char(bytes[20] ^ 0x01);
+            QVERIFY(writeFile(path, bytes));
+            ChannelList<AirChannel> air;
+            ChannelList<CableChannel> cable;
+            const bool isAir = QLatin1String(member) == QLatin1String("phy-Air");
+            QCOMPARE(isAir ? h.loadAir(air, QString()) : h.loadCable(cable, QString()),
+                     int(RC_CHECKSUM_FAILED));
+            QVERIFY(air.isEmpty() && cable.isEmpty());
+            QVERIFY(writeFile(path, good));
+        }
     }
 
     // The whole path the director takes: save, pack, check the archive with an independent reader,

@@ -9,6 +9,11 @@
 
 #include <clocale>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 SatelliteChannel satelliteChannel(int sid, const QString &name, quint16 number, quint32 transponder,
@@ -120,6 +125,7 @@ private slots:
     void roundTripUnderDecimalCommaLocale();
     void writtenDocumentsAreWellFormed();
     void failedSaveKeepsTheOldFile();
+    void shortWriteKeepsTheOldFile();
     void saveEndsALoad();
 };
 
@@ -513,6 +519,52 @@ void TestUlmxWriter::failedSaveKeepsTheOldFile() {
         QSKIP("running with rights that ignore folder permissions");
     QCOMPARE(result, int(RC_CANNOT_WRITE));
     QCOMPARE(readAll(path), QByteArray("old contents"));
+}
+
+// Saves in a child process that may write at most limit bytes to any file (as on a full disk) and returns
+// the save's result, or -1 when the child did not end normally.
+int saveWithFileSizeLimit(ChannelListProvider &document, const QString &path, rlim_t limit) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit cap{limit, limit};
+        if (setrlimit(RLIMIT_FSIZE, &cap) != 0)
+            _exit(100);
+        DataFileHandler_ulmx handler(path);
+        _exit(handler.save(document));
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+void TestUlmxWriter::shortWriteKeepsTheOldFile() {
+    // A document that fits the file's write buffer reaches the disk only when the file is closed; a larger
+    // one is written on the way. Either short write must fail the save and leave the old file as it was.
+    ChannelListProvider small(nullptr);
+    fillCompleteDocument(small);
+    ChannelListProvider large(nullptr);
+    fillCompleteDocument(large);
+    for (int i = 0; i < 400; ++i)
+        large.airList()->append(
+            airChannel(0x100 + i, QString("Channel %1").arg(i), quint16(100 + i), 474, Channel::DIGITAL));
+
+    for (ChannelListProvider *document : {&small, &large}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("list.ulmx");
+        const QByteArray old = "old contents of the user's list";
+        QVERIFY(writeAll(path, old));
+        DataFileHandler_ulmx probe(dir.filePath("probe.ulmx"));
+        QCOMPARE(probe.save(*document), int(RC_SUCCESS));
+        const qint64 size = QFileInfo(dir.filePath("probe.ulmx")).size();
+        QVERIFY(QFile::remove(dir.filePath("probe.ulmx")));
+        QCOMPARE(size < 16384, document == &small);
+
+        QCOMPARE(saveWithFileSizeLimit(*document, path, rlim_t(size / 2)), int(RC_CANNOT_WRITE));
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.ulmx"});
+    }
 }
 
 void TestUlmxWriter::saveEndsALoad() {
