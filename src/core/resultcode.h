@@ -29,4 +29,10 @@ enum FileFormat : int {
     FF_KEEP = 6 // save in the format of the loaded file
 };
 
+// True when a document in this format keeps an order within each favourites list (of the codes a document
+// or a save choice carries, only "2012-01"); the older formats hold membership alone.
+inline bool holdsOrderedFavourites(int formatCode) {
+    return formatCode > FF_RAW_2011_01;
+}
+
 #endif

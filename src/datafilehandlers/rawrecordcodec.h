@@ -1,6 +1,7 @@
 #ifndef RAWRECORDCODEC_H
 #define RAWRECORDCODEC_H
 
+#include "archive/ziparchive.h"
 #include "core/airchannel.h"
 #include "core/astrahdchannel.h"
 #include "core/cablechannel.h"
@@ -50,8 +51,9 @@ public:
     static constexpr int HEADER_SIZE = 16;
     static constexpr int CRC_SIZE = 4;
     static constexpr int NAME_UNITS = 64;
-    // Far above any real list; a larger member is refused before it is read.
-    static constexpr qint64 MAX_MEMBER_SIZE = 16 * 1024 * 1024;
+    // Far above any real list; a larger member is refused before it is read. The same limit as unpacking
+    // the archive sets, so a member that unpacks is never refused here for its size.
+    static constexpr qint64 MAX_MEMBER_SIZE = ZipLimits::MAX_MEMBER_SIZE;
 
     // Detail numbers of invalid contents (added to RC_INVALID_CONTENTS).
     enum Detail {

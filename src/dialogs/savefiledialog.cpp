@@ -1,5 +1,6 @@
 #include "dialogs/savefiledialog.h"
 
+#include "core/resultcode.h"
 #include "core/sharedtexts.h"
 #include "dialogs/filedialoglayout.h"
 #include "platform/removablemedia.h"
@@ -49,9 +50,9 @@ SaveFileDialog::SaveFileDialog(QWidget *parent, const QString &caption, int form
 }
 
 void SaveFileDialog::fillFormats(int format) {
-    formatCombo->insertItem(0, QIcon(), QStringLiteral("2012-01"), 5);
-    formatCombo->insertItem(1, QIcon(), QStringLiteral("2011-01"), 4);
-    formatCombo->insertItem(2, QIcon(), QStringLiteral("2010-01"), 3);
+    formatCombo->insertItem(0, QIcon(), QStringLiteral("2012-01"), int(FF_RAW_2012_01));
+    formatCombo->insertItem(1, QIcon(), QStringLiteral("2011-01"), int(FF_RAW_2011_01));
+    formatCombo->insertItem(2, QIcon(), QStringLiteral("2010-01"), int(FF_RAW_2010_01));
     const int index = formatCombo->findData(format);
     if (index >= 0)
         formatCombo->setCurrentIndex(index);
@@ -59,7 +60,7 @@ void SaveFileDialog::fillFormats(int format) {
 
 int SaveFileDialog::selectedFormat() const {
     if (fileTypeCombo && fileTypeCombo->currentText() == UNIVERSAL_FILE_FILTER)
-        return 1;
+        return FF_UNIVERSAL;
     return formatCombo->currentData().toInt();
 }
 

@@ -16,7 +16,8 @@ class SaveFileDialog : public QFileDialog {
 public:
     SaveFileDialog(QWidget *parent, const QString &caption, int format, const QString &directory);
 
-    // 1 for the universal format, else the raw model year's code (5 "2012-01", 4 "2011-01", 3 "2010-01").
+    // FF_UNIVERSAL for the universal format, else the raw model year's code (FF_RAW_2012_01, FF_RAW_2011_01
+    // or FF_RAW_2010_01).
     int selectedFormat() const;
     // Fills the format row and selects the entry of the given code, or "2012-01" for any other code.
     void fillFormats(int format);
