@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "core/channellistprovider.h"
+#include "core/resultcode.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/welcomescreen.h"
 #include "tables/chlistuploader.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -30,7 +29,6 @@ MainWindow::MainWindow() : CustomMainWindow(Qt::WindowFlags()) {
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setupUi();
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
-    undoStack.setUndoLimit(50);
     Grid::initStatics(&undoStack);
     MainGrid::addDropBrush();
     connectUndoStack();
@@ -57,8 +55,7 @@ MainWindow::~MainWindow() {
     }
     disconnectGridSignals();
     removeGrids();
-    delete provider;
-    provider = nullptr;
+    provider.reset();
 }
 
 // ---- construction steps
@@ -90,10 +87,10 @@ void MainWindow::applyStyleSheetFiles(const QStringList &paths) {
 }
 
 void MainWindow::connectListButtonGroup() {
-    listButtonGroup.addButton(airButton, 0);
-    listButtonGroup.addButton(cableButton, 1);
-    listButtonGroup.addButton(satButton, 2);
-    listButtonGroup.addButton(astraHDButton, 3);
+    listButtonGroup.addButton(airButton, Grid::AIR_LIST);
+    listButtonGroup.addButton(cableButton, Grid::CABLE_LIST);
+    listButtonGroup.addButton(satButton, Grid::SATELLITE_LIST);
+    listButtonGroup.addButton(astraHDButton, Grid::ASTRA_HD_LIST);
     connect(&listButtonGroup, &QButtonGroup::idClicked, this, &MainWindow::on_listButtonClicked);
 }
 
@@ -178,11 +175,7 @@ void MainWindow::createPanelStacks() {
 
 void MainWindow::show() {
     CustomMainWindow::show();
-    QSettings settings;
-    settings.beginGroup(QCoreApplication::applicationVersion());
-    const bool showWelcome = settings.value(QStringLiteral("welcomescreen/show"), true).toBool();
-    settings.endGroup();
-    if (showWelcome)
+    if (WelcomeScreen::showOnStartup())
         showWelcomeScreen();
 }
 
@@ -311,13 +304,13 @@ IChListUploader *MainWindow::createUploader(ChannelListProvider *document, const
     if (!document || !pair.second)
         return nullptr;
     switch (pair.first) {
-    case 0:
+    case Grid::AIR_LIST:
         return new ChListUploader<AirChannel>(document->airList(), pair.second);
-    case 1:
+    case Grid::CABLE_LIST:
         return new ChListUploader<CableChannel>(document->cableList(), pair.second);
-    case 2:
+    case Grid::SATELLITE_LIST:
         return new ChListUploader<SatelliteChannel>(document->satelliteList(), pair.second);
-    case 3:
+    case Grid::ASTRA_HD_LIST:
         return new ChListUploader<AstraHDChannel>(document->astraHDList(), pair.second);
     default:
         return nullptr;
@@ -327,7 +320,9 @@ IChListUploader *MainWindow::createUploader(ChannelListProvider *document, const
 void MainWindow::showDocument(ChannelListProvider *document, const QString &file) {
     if (!document)
         return;
-    const bool ordered = document->formatCode() > 4;
+    // Taken over at once, unless it is the open document whose tables are only rebuilt.
+    std::unique_ptr<ChannelListProvider> newDocument(document == provider.get() ? nullptr : document);
+    const bool ordered = holdsOrderedFavourites(document->formatCode());
     LoadList loadList;
     QMap<int, MainGrid *> main;
     QMap<int, FavGrid *> left;
@@ -336,30 +331,27 @@ void MainWindow::showDocument(ChannelListProvider *document, const QString &file
     createFavGrids(left, loadList, false, !ordered);
     createFavGrids(right, loadList, ordered, !ordered);
     for (const auto &pair : std::as_const(loadList)) {
-        IChListUploader *uploader = createUploader(document, pair);
+        const std::unique_ptr<IChListUploader> uploader(createUploader(document, pair));
         if (!uploader)
             continue;
         uploader->begin();
         while (uploader->uploadNext()) {
         }
         uploader->finish();
-        delete uploader;
     }
-    installDocument(document, main, left, right, file, false, document == provider);
+    installDocument(std::move(newDocument), main, left, right, file, false);
     applyCountryDefaults();
 }
 
-void MainWindow::installDocument(ChannelListProvider *document, const QMap<int, MainGrid *> &main,
-                                 const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
-                                 const QString &file, bool merge, bool convert) {
+void MainWindow::installDocument(std::unique_ptr<ChannelListProvider> document,
+                                 const QMap<int, MainGrid *> &main, const QMap<int, FavGrid *> &left,
+                                 const QMap<int, FavGrid *> &right, const QString &file, bool merge) {
     if (!merge)
         currentFile = file;
     QApplication::setOverrideCursor(Qt::BusyCursor);
     closeDocument();
-    if (!convert && provider != document) {
-        delete provider;
-        provider = document;
-    }
+    if (document)
+        provider = std::move(document);
     mainGrids = main;
     leftFavGrids = left;
     rightFavGrids = right;
@@ -423,7 +415,7 @@ bool MainWindow::isInsertMode() const {
 }
 
 void MainWindow::updateInsertButtonVisibility() {
-    insertButton->setVisible(currentListId() != 3);
+    insertButton->setVisible(currentListId() != Grid::ASTRA_HD_LIST);
 }
 
 bool MainWindow::isGermanCountry(const QString &country) {
@@ -475,10 +467,10 @@ void MainWindow::storeViewState() {
     state.leftFavIndex = fav1Filter->currentIndex();
     state.rightFavIndex = fav2Filter->currentIndex();
     state.satelliteId = -1;
-    if (state.listId == 2 && state.filterId != 0) {
+    if (state.listId == Grid::SATELLITE_LIST && state.filterId != 0) {
         QListWidget *list = satelliteLists.value(state.filterId, nullptr);
         if (list && list->currentItem())
-            state.satelliteId = list->currentItem()->type() - 1000;
+            state.satelliteId = list->currentItem()->type() - SATELLITE_ITEM_TYPE;
     }
     undoStack.setState(state);
 }
@@ -497,7 +489,7 @@ void MainWindow::showSatelliteList(int categoryId) {
         }
     };
     QListWidget *list = satelliteLists.value(categoryId, nullptr);
-    if (currentListId() != 2 || categoryId == 0 || !list) {
+    if (currentListId() != Grid::SATELLITE_LIST || categoryId == 0 || !list) {
         hideAll();
         return;
     }
@@ -516,7 +508,7 @@ void MainWindow::selectSatelliteRow(int categoryId, int satelliteId) {
         return;
     for (int row = list->count() - 1; row >= 0; --row) {
         QListWidgetItem *item = list->item(row);
-        if (item->type() - 1000 == satelliteId) {
+        if (item->type() - SATELLITE_ITEM_TYPE == satelliteId) {
             list->setCurrentItem(item);
             item->setSelected(true);
             return;

@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class ChannelListProvider;
 class ComboBox;
 class FavGrid;
@@ -59,7 +61,7 @@ public:
     bool isFileLoaded() const { return fileLoaded; }
     bool isModified() const;
     void markSaved();
-    ChannelListProvider *document() const { return provider; }
+    ChannelListProvider *document() const { return provider.get(); }
     int currentListId() const;
     int currentCategoryId() const;
     bool isInsertMode() const;
@@ -198,11 +200,12 @@ protected:
     void createMainGrids(QMap<int, MainGrid *> &map, LoadList &list, bool ordered);
     void createFavGrids(QMap<int, FavGrid *> &map, LoadList &list, bool ordered, bool membershipOnly);
     void addGridsToStacks();
-    // The install step of a load: the new document and its filled tables replace the open ones. With
-    // convert the document is the open one, rebuilt; with merge the title and file path stay.
-    void installDocument(ChannelListProvider *document, const QMap<int, MainGrid *> &main,
+    // The install step of a load: the new document and its filled tables replace the open ones. A null
+    // document keeps the open one, whose tables were rebuilt (a conversion); with merge the title and file
+    // path stay.
+    void installDocument(std::unique_ptr<ChannelListProvider> document, const QMap<int, MainGrid *> &main,
                          const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
-                         const QString &file, bool merge, bool convert);
+                         const QString &file, bool merge);
     void applyCountryDefaults();
     // After a Save As: reads the written file back as the document and shows the view the user was in.
     void reopenSavedFile(const QString &file);
@@ -340,6 +343,9 @@ public:
     QLabel *modifiedLabel = nullptr;
 
 protected:
+    // Satellite rows of the category panel carry this plus their satellite id as item type.
+    static constexpr int SATELLITE_ITEM_TYPE = 1000;
+
     QButtonGroup listButtonGroup;
     QButtonGroup filterButtonGroup;
     QButtonGroup favButtonGroup;
@@ -353,7 +359,9 @@ protected:
     QMap<int, QListWidget *> satelliteLists;
     UndoStack undoStack;
     DataDirector dataDirector;
-    ChannelListProvider *provider = nullptr;
+    // The open document; null before the first load and after close. The tables and the undo commands
+    // point into it, so it is replaced or released only after they are gone.
+    std::unique_ptr<ChannelListProvider> provider;
     QString lastFilePath;
     QString currentFile;
     bool fileLoaded = false;

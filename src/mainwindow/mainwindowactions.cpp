@@ -67,7 +67,7 @@ void MainWindow::updateActions() {
     const int n = provider ? provider->favouritesListCount() : 0;
     undoButton->setEnabled(canUndo);
     redoButton->setEnabled(canRedo);
-    if (grid == mainGrids.value(3, nullptr)) {
+    if (grid == mainGrids.value(Grid::ASTRA_HD_LIST, nullptr)) {
         astraHDCopyButton->show();
         actionAstraHDCopy->setVisible(true);
         const bool copy = grid->isAstraHDCopyEnabled();

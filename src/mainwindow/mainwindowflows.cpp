@@ -43,7 +43,7 @@ template <typename T> void numberListFavourites(ChannelList<T> *list) {
             next = std::max(next, list->channelAt(i)->favouritePosition(fav));
         for (int i = 0; i < list->size(); ++i) {
             T *channel = list->channelAt(i);
-            if (channel->favouritePosition(fav) == -2)
+            if (channel->favouritePosition(fav) == Channel::MEMBER_WITHOUT_POSITION)
                 channel->setFavouritePosition(fav, ++next);
         }
     }
@@ -174,15 +174,15 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
 
     const QString name = QFileInfo(file).fileName();
     QString title;
-    QString label;
+    QString progressText;
     if (convert) {
         title = tr("File format conversion");
-        label = tr("Converting...");
+        progressText = tr("Converting...");
     } else {
         title = (merge ? tr("Merge") : tr("Open")) + QStringLiteral(": ") + name;
-        label = merge ? tr("Merging file") : tr("Opening File");
+        progressText = merge ? tr("Merging file") : tr("Opening File");
     }
-    auto progress = std::make_unique<ProgressDialog>(title, label, 0, 100, this);
+    auto progress = std::make_unique<ProgressDialog>(title, progressText, 0, 100, this);
     progress->setWindowModality(Qt::ApplicationModal);
     progress->show();
     progress->setValue(0);
@@ -195,7 +195,7 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
     };
 
     // The document worked on: a new one that is read now, or the open one whose tables are rebuilt.
-    ChannelListProvider *document = provider;
+    ChannelListProvider *document = provider.get();
     std::unique_ptr<ChannelListProvider> newDocument;
     if (!convert) {
         newDocument = std::make_unique<ChannelListProvider>(&dataDirector);
@@ -235,7 +235,7 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
     if (cancelled())
         return false;
 
-    const bool ordered = document->formatCode() > 4;
+    const bool ordered = holdsOrderedFavourites(document->formatCode());
     createMainGrids(main, loadList, ordered);
     progress->setValue(10);
     QCoreApplication::processEvents(LOAD_EVENTS);
@@ -291,7 +291,8 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
         if (!merge)
             mergedSinceSave = false; // a freshly opened file has nothing merged into it
     }
-    installDocument(convert ? provider : newDocument.release(), main, left, right, file, merge, convert);
+    // A conversion keeps the open document: newDocument is null then.
+    installDocument(std::move(newDocument), main, left, right, file, merge);
     return true;
 }
 
@@ -375,7 +376,7 @@ void MainWindow::on_actionSaveAs(bool) {
 
     // An older format may drop anything; a newer one still drops what it has no place for (a universal
     // document's Astra HD+ list in "2010-01").
-    if (nv < provider->formatCode() || saveDropsContent(provider, nv)) {
+    if (nv < provider->formatCode() || saveDropsContent(provider.get(), nv)) {
         const auto answer =
             CustomMessageBox::exclamation(this, tr("Compatibility warning"),
                                           tr("Saving channel list to file with an older format may result in "
@@ -395,8 +396,8 @@ void MainWindow::on_actionSaveAs(bool) {
     }
 
     // Gaining the order within favourites lists: the members without a place get places, in list order.
-    if (provider->formatCode() <= 4 && nv > 4)
-        numberUnpositionedFavourites(provider);
+    if (!holdsOrderedFavourites(provider->formatCode()) && holdsOrderedFavourites(nv))
+        numberUnpositionedFavourites(provider.get());
 
     const int code = provider->saveAs(file, nv);
     if (code != RC_SUCCESS) {
@@ -439,8 +440,8 @@ void MainWindow::showViewAfterReopen(UndoState view) {
             button->click();
     }
     // A favourites list the new format lacks is not offered: the page shows the first one instead.
-    const int lists = provider ? provider->favouritesListCount() : 0;
-    if (view.rightFavIndex >= lists)
+    const int favouritesLists = provider ? provider->favouritesListCount() : 0;
+    if (view.rightFavIndex >= favouritesLists)
         view.rightFavIndex = 0;
     restoreView(view);
     storeViewState();
@@ -481,8 +482,7 @@ void MainWindow::closeEvent(QCloseEvent *event) {
         updateActions();
     }
     // The document and its handler go now; the working folder with them, whether or not the process lingers.
-    delete provider;
-    provider = nullptr;
+    provider.reset();
     dataDirector.close();
     event->accept();
 }

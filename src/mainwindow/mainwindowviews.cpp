@@ -15,13 +15,6 @@
 #include <QStackedWidget>
 #include <QStringList>
 
-namespace {
-
-// Satellite rows carry their satellite id in the item type.
-constexpr int SATELLITE_ITEM_TYPE = 1000;
-
-} // namespace
-
 MainGrid *MainWindow::currentMainGrid() {
     return mainGrids.value(currentListId(), nullptr);
 }
@@ -39,39 +32,39 @@ QPushButton *MainWindow::listButton(int listId) const {
 }
 
 void MainWindow::createMainGrids(QMap<int, MainGrid *> &map, LoadList &list, bool ordered) {
-    map[0] = MainGrid::createAirGrid(ordered);
-    list.append({0, map[0]});
-    map[1] = MainGrid::createCableGrid(ordered);
-    list.append({1, map[1]});
-    map[2] = MainGrid::createSatelliteGrid(ordered);
-    list.append({2, map[2]});
-    map[3] = MainGrid::createAstraHDGrid(ordered);
-    list.append({3, map[3]});
+    map[Grid::AIR_LIST] = MainGrid::createAirGrid(ordered);
+    list.append({Grid::AIR_LIST, map[Grid::AIR_LIST]});
+    map[Grid::CABLE_LIST] = MainGrid::createCableGrid(ordered);
+    list.append({Grid::CABLE_LIST, map[Grid::CABLE_LIST]});
+    map[Grid::SATELLITE_LIST] = MainGrid::createSatelliteGrid(ordered);
+    list.append({Grid::SATELLITE_LIST, map[Grid::SATELLITE_LIST]});
+    map[Grid::ASTRA_HD_LIST] = MainGrid::createAstraHDGrid(ordered);
+    list.append({Grid::ASTRA_HD_LIST, map[Grid::ASTRA_HD_LIST]});
 }
 
 void MainWindow::createFavGrids(QMap<int, FavGrid *> &map, LoadList &list, bool ordered,
                                 bool membershipOnly) {
-    map[0] = FavGrid::createAirGrid(ordered, membershipOnly);
-    list.append({0, map[0]});
-    map[1] = FavGrid::createCableGrid(ordered, membershipOnly);
-    list.append({1, map[1]});
-    map[2] = FavGrid::createSatelliteGrid(ordered, membershipOnly);
-    list.append({2, map[2]});
-    map[3] = FavGrid::createAstraHDGrid(ordered, membershipOnly);
-    list.append({3, map[3]});
+    map[Grid::AIR_LIST] = FavGrid::createAirGrid(ordered, membershipOnly);
+    list.append({Grid::AIR_LIST, map[Grid::AIR_LIST]});
+    map[Grid::CABLE_LIST] = FavGrid::createCableGrid(ordered, membershipOnly);
+    list.append({Grid::CABLE_LIST, map[Grid::CABLE_LIST]});
+    map[Grid::SATELLITE_LIST] = FavGrid::createSatelliteGrid(ordered, membershipOnly);
+    list.append({Grid::SATELLITE_LIST, map[Grid::SATELLITE_LIST]});
+    map[Grid::ASTRA_HD_LIST] = FavGrid::createAstraHDGrid(ordered, membershipOnly);
+    list.append({Grid::ASTRA_HD_LIST, map[Grid::ASTRA_HD_LIST]});
 }
 
 void MainWindow::addGridsToStacks() {
     // The page index of every stack is the list id.
-    for (int id = 0; id < 4; ++id) {
+    for (int id = Grid::AIR_LIST; id <= Grid::ASTRA_HD_LIST; ++id) {
         if (MainGrid *grid = mainGrids.value(id, nullptr))
             mainStack->addWidget(grid);
     }
-    for (int id = 0; id < 4; ++id) {
+    for (int id = Grid::AIR_LIST; id <= Grid::ASTRA_HD_LIST; ++id) {
         if (FavGrid *grid = leftFavGrids.value(id, nullptr))
             leftFavStack->addWidget(grid);
     }
-    for (int id = 0; id < 4; ++id) {
+    for (int id = Grid::AIR_LIST; id <= Grid::ASTRA_HD_LIST; ++id) {
         if (FavGrid *grid = rightFavGrids.value(id, nullptr))
             rightFavStack->addWidget(grid);
     }
@@ -109,13 +102,13 @@ void MainWindow::updateCategoryTooltips(const ListStatistics &s) {
 
 static ListStatistics statisticsOfList(const ChannelListProvider *document, int listId) {
     switch (listId) {
-    case 0:
+    case Grid::AIR_LIST:
         return document->airList()->statistics();
-    case 1:
+    case Grid::CABLE_LIST:
         return document->cableList()->statistics();
-    case 2:
+    case Grid::SATELLITE_LIST:
         return document->satelliteList()->statistics();
-    case 3:
+    case Grid::ASTRA_HD_LIST:
         return document->astraHDList()->statistics();
     default:
         return ListStatistics();
@@ -125,17 +118,17 @@ static ListStatistics statisticsOfList(const ChannelListProvider *document, int 
 void MainWindow::refreshAfterEdit(bool allLists) {
     ListStatistics s;
     const int c = currentListId();
-    const bool known = provider && c >= 0 && c <= 3;
+    const bool known = provider && c >= Grid::AIR_LIST && c <= Grid::ASTRA_HD_LIST;
     if (known) {
-        s = statisticsOfList(provider, c);
+        s = statisticsOfList(provider.get(), c);
         updateListTooltips(listButton(c), s);
     }
     updateCategoryTooltips(s);
     statistics = s;
     if (allLists && known) {
-        for (int id = 0; id < 4; ++id) {
+        for (int id = Grid::AIR_LIST; id <= Grid::ASTRA_HD_LIST; ++id) {
             if (id != c)
-                updateListTooltips(listButton(id), statisticsOfList(provider, id));
+                updateListTooltips(listButton(id), statisticsOfList(provider.get(), id));
         }
     }
 }
@@ -179,7 +172,7 @@ void MainWindow::appendSatelliteItem(QListWidget *list, int satelliteId) {
 void MainWindow::updateSatelliteLists() {
     if (!provider)
         return;
-    QMap<int, int> all, tv, radio, data;
+    QMap<int, int> all, tv, radio, dataOther;
     for (const SatelliteChannel &channel : *provider->satelliteList()) {
         if (channel.isDeleted())
             continue;
@@ -192,11 +185,11 @@ void MainWindow::updateSatelliteLists() {
         if (category & 2)
             radio[id] += 1;
         if (category & 4)
-            data[id] += 1;
+            dataOther[id] += 1;
     }
-    const QList<QPair<QListWidget *, const QMap<int, int> *>> lists{
-        {satListAll, &all}, {satListTv, &tv}, {satListRadio, &radio}, {satListData, &data}};
-    for (const auto &entry : lists) {
+    const QList<QPair<QListWidget *, const QMap<int, int> *>> countsOfList{
+        {satListAll, &all}, {satListTv, &tv}, {satListRadio, &radio}, {satListData, &dataOther}};
+    for (const auto &entry : countsOfList) {
         QListWidget *list = entry.first;
         for (int row = 0; row < list->count(); ++row) {
             QListWidgetItem *item = list->item(row);
@@ -241,7 +234,7 @@ void MainWindow::applyCategoryFilter(int categoryId, bool refresh, int satellite
     mainPanels->setCurrentIndex(0);
     if (QAbstractButton *button = filterButtonGroup.button(categoryId))
         button->setChecked(true);
-    if (currentListId() == 2) {
+    if (currentListId() == Grid::SATELLITE_LIST) {
         showSatelliteList(categoryId);
         if (satelliteId != -1)
             selectSatelliteRow(categoryId, satelliteId);
