@@ -95,8 +95,8 @@ void MainWindow::connectListButtonGroup() {
 }
 
 void MainWindow::connectFilterButtonGroup() {
-    favFilterTypeMasks = {{0, 7}, {1, 1}, {2, 2}, {3, 4}};
-    filterButtonGroup.addButton(allButton, 7);
+    favFilterTypeMasks = {{0, Grid::ALL_CATEGORIES}, {1, 1}, {2, 2}, {3, 4}};
+    filterButtonGroup.addButton(allButton, Grid::ALL_CATEGORIES);
     filterButtonGroup.addButton(tvButton, 1);
     filterButtonGroup.addButton(radioButton, 2);
     filterButtonGroup.addButton(dataButton, 4);
@@ -423,7 +423,7 @@ bool MainWindow::isGermanCountry(const QString &country) {
 }
 
 int MainWindow::typeMaskOfFavFilter(int index) const {
-    return favFilterTypeMasks.value(index, 7);
+    return favFilterTypeMasks.value(index, Grid::ALL_CATEGORIES);
 }
 
 QString MainWindow::title() const {
@@ -525,12 +525,13 @@ void MainWindow::filterMainStack(QStackedWidget *stack, int typeMask, int satell
 void MainWindow::filterFavStack(QStackedWidget *stack, int favouriteNumber, bool uncheck) {
     auto *grid = qobject_cast<Grid *>(stack ? stack->currentWidget() : nullptr);
     if (grid)
-        grid->filter(typeMaskOfFavFilter(fav1Filter->currentIndex()), favouriteNumber, -1, 2, uncheck, false);
+        grid->filter(typeMaskOfFavFilter(fav1Filter->currentIndex()), favouriteNumber, -1,
+                     Grid::CLEAR_CURRENT, uncheck, false);
 }
 
 void MainWindow::applyFavPanelFilter(QStackedWidget *stack, int typeMask, int satelliteId,
                                      int favouriteNumber) {
     auto *grid = qobject_cast<FavGrid *>(stack ? stack->currentWidget() : nullptr);
     if (grid)
-        grid->applyFilter(typeMask, favouriteNumber, satelliteId, 2, true, false);
+        grid->applyFilter(typeMask, favouriteNumber, satelliteId, Grid::CLEAR_CURRENT, true, false);
 }
