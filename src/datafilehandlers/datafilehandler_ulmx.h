@@ -18,9 +18,13 @@
 // dropped when the load is over (country() or save()), so an open document keeps no second copy of its file.
 // A file that is not well-formed XML with the root "ULM" gives RC_INVALID_FORMAT from every loader, so a
 // broken file never opens as an empty document that a later save would write over the original.
+//
+// The members are defined in three files, as the format splits: datafilehandler_ulmx.cpp (the loaders and
+// the walk over the document's skeleton), datafilehandler_ulmx_readers.cpp (the section readers) and
+// datafilehandler_ulmx_writers.cpp (saving); datafilehandler_ulmx_codes.h holds the value codes both share.
 class DataFileHandler_ulmx : public DataFileHandler {
 public:
-    explicit DataFileHandler_ulmx(const QString &path);
+    explicit DataFileHandler_ulmx(const QString &filePath);
     ~DataFileHandler_ulmx() override;
     DataFileHandler_ulmx(const DataFileHandler_ulmx &) = delete;
     DataFileHandler_ulmx &operator=(const DataFileHandler_ulmx &) = delete;

@@ -76,7 +76,8 @@ public:
     // The value of "map-ChKey"; false when fewer than four bytes.
     static bool decodeKey(const QByteArray &bytes, qint32 &key);
 
-    // "CloneInfo": 1 to 3 upper-case letters or digits, or "*", NUL-padded to 4 bytes.
+    // "CloneInfo": 1 to 3 letters A-Z, or "*", NUL-padded to 4 bytes. The encoder upper-cases the code
+    // first; the decoder takes upper-case letters only.
     static int encodeCountry(const QString &country, QByteArray &bytes);
     static int decodeCountry(const QByteArray &bytes, QString &country);
 

@@ -1,0 +1,38 @@
+#ifndef DATAFILEHANDLER_ULMX_CODES_H
+#define DATAFILEHANDLER_ULMX_CODES_H
+
+#include <QLatin1StringView>
+#include <QStringView>
+#include <QtGlobal>
+
+// The value codes that the universal document's readers and writers of DataFileHandler_ulmx share, so a
+// code read back is the code written. Private to the handler's source files.
+namespace UlmxCodes {
+
+// FEC code rates by code; codes 0 (auto) and 13 have no text in the document.
+inline const char *const FEC_TEXTS[] = {nullptr, "1/2", "2/3", "3/4", "5/6", "7/8", "1/4",
+                                        "1/3",   "2/5", "3/5", "4/5", "8/9", "9/10"};
+inline constexpr int FEC_TEXT_COUNT = int(sizeof FEC_TEXTS / sizeof FEC_TEXTS[0]);
+
+struct ModulationText {
+    int code;
+    const char *text;
+};
+inline const ModulationText CABLE_MODULATIONS[] = {
+    {14, "16QAM"}, {15, "32QAM"}, {1, "64QAM"}, {11, "128QAM"}, {2, "256QAM"}};
+
+inline constexpr int MODULATION_QPSK = 5;
+inline constexpr int MODULATION_UNKNOWN = -1;
+inline constexpr int POLARITY_HORIZONTAL = 0;
+inline constexpr int POLARITY_VERTICAL = 1;
+inline constexpr int POLARITY_UNKNOWN = 2;
+// Bit 15 of an orbital position; the low 15 bits are tenths of a degree.
+inline constexpr quint16 EAST = 0x8000;
+
+inline bool is(QStringView text, const char *literal) {
+    return text == QLatin1StringView(literal);
+}
+
+} // namespace UlmxCodes
+
+#endif

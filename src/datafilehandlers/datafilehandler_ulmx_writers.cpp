@@ -1,0 +1,574 @@
+#include "datafilehandlers/datafilehandler_ulmx.h"
+
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "datafilehandlers/datafilehandler_ulmx_codes.h"
+#include "datafilehandlers/ulmxnumbers.h"
+
+#include <QHash>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+// Saving: the whole document is built as text in documentText, then written through a new file.
+
+QString DataFileHandler_ulmx::documentText;
+int DataFileHandler_ulmx::itemLocCounter = 1;
+
+namespace {
+
+using namespace UlmxCodes;
+
+// Moves every buffered byte to the file and the file to the disk, reporting any failure. QSaveFile::commit()
+// does both too but ignores their failures: a short final write would still replace the user's file.
+bool writeThrough(QSaveFile &file) {
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
+// Appends ` name="value"`; value must already be escaped where it is text.
+void attribute(QString &line, const char *name, const QString &value) {
+    line += QLatin1Char(' ');
+    line += QLatin1StringView(name);
+    line += QLatin1String("=\"");
+    line += value;
+    line += QLatin1Char('"');
+}
+
+void hexAttribute(QString &line, const char *name, quint32 value) {
+    line += QLatin1Char(' ');
+    line += QLatin1StringView(name);
+    line += QLatin1String("=\"");
+    UlmxNumbers::appendHex(line, value);
+    line += QLatin1Char('"');
+}
+
+void decimalAttribute(QString &line, const char *name, qint64 value) {
+    line += QLatin1Char(' ');
+    line += QLatin1StringView(name);
+    line += QLatin1String("=\"");
+    UlmxNumbers::appendDecimal(line, value);
+    line += QLatin1Char('"');
+}
+
+void floatAttribute(QString &line, const char *name, float value) {
+    line += QLatin1Char(' ');
+    line += QLatin1StringView(name);
+    line += QLatin1String("=\"");
+    UlmxNumbers::appendFloat(line, double(value));
+    line += QLatin1Char('"');
+}
+
+// A float as a hash key: equal values give equal keys (0 and -0 alike).
+quint32 frequencyKey(float value) {
+    if (value == 0.0f)
+        value = 0.0f;
+    quint32 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+} // namespace
+
+int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
+    // A save ends any load: the file is about to change under the tree.
+    dropDocument();
+    satChannels = provider.satelliteList();
+    airChannels = provider.airList();
+    cableChannels = provider.cableList();
+    astraChannels = provider.astraHDList();
+    satelliteMap = &SatelliteChannel::satellites;
+    transponderMap = &SatelliteChannel::transponders;
+    // The maps may share their data with a copy (a snapshot kept for undoing an open): writing to them
+    // detaches them first, so the addresses of the inner maps are taken only once the outer ones are the
+    // process's own and hold every category asked for.
+    resetItemLocs();
+    SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
+    SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
+    SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
+    satelliteProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
+    astraProviderMap = &SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
+    astraBouquetMap = &SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
+    countryCode = provider.country();
+    documentVersion = SatelliteChannel::databaseHeader;
+
+    int result = RC_CANNOT_WRITE;
+    // The new text goes to a temporary file that replaces the old one only once completely written.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        buildDocument();
+        const QByteArray bytes = documentText.toUtf8();
+        if (file.write(bytes) == bytes.size() && writeThrough(file) && file.commit())
+            result = RC_SUCCESS;
+        else
+            file.cancelWriting();
+    }
+    forgetReferences();
+    return result;
+}
+
+void DataFileHandler_ulmx::resetItemLocs() {
+    // A record the document does not carry must not keep a number of an earlier save: a channel would
+    // link to an element this document lacks, or worse, to another save's element of that number.
+    for (Transponder &transponder : SatelliteChannel::transponders)
+        transponder.itemLoc = NO_ITEM_LOC;
+    for (ProviderMap &providers : SatelliteChannel::serviceProviders) {
+        for (ServiceProvider &provider : providers)
+            provider.itemLoc = NO_ITEM_LOC;
+    }
+    for (ProviderMap &bouquets : SatelliteChannel::bouquets) {
+        for (ServiceProvider &bouquet : bouquets)
+            bouquet.itemLoc = NO_ITEM_LOC;
+    }
+}
+
+static int nextItemLoc() {
+    int &counter = DataFileHandler_ulmx::itemLocCounter;
+    // Never reached by a real run; wraps to the first number rather than overflowing.
+    if (counter >= std::numeric_limits<int>::max() - 1)
+        counter = 1;
+    return ++counter;
+}
+
+void DataFileHandler_ulmx::appendLine(int level, const QString &line) {
+    for (int i = 0; i < level; ++i)
+        documentText += QLatin1Char('\t');
+    documentText += line;
+    documentText += QLatin1Char('\n');
+}
+
+QString &DataFileHandler_ulmx::escapeXml(QString &text) {
+    auto special = [](char16_t c) {
+        return c < 0x20 || c == '&' || c == '\'' || c == '<' || c == '>' || c == '"' ||
+               QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF;
+    };
+    qsizetype i = 0;
+    while (i < text.size() && !special(text[i].unicode()))
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out;
+    out.reserve(text.size() + 16);
+    out.append(QStringView(text).left(i));
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            out += text[i];
+            out += text[++i];
+            continue;
+        }
+        switch (c) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '\'':
+            out += QLatin1String("&apos;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        // A parser turns literal tabs and line ends in attribute values into blanks; references survive.
+        case '\t':
+            out += QLatin1String("&#9;");
+            break;
+        case '\n':
+            out += QLatin1String("&#10;");
+            break;
+        case '\r':
+            out += QLatin1String("&#13;");
+            break;
+        default:
+            // Other control characters, non-characters and lone surrogates cannot be carried by XML 1.0.
+            if (c < 0x20 || QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF)
+                break;
+            out += QChar(c);
+        }
+    }
+    text = out;
+    return text;
+}
+
+void DataFileHandler_ulmx::buildDocument() {
+    documentText.clear();
+    appendLine(0, QStringLiteral("<?xml version=\"1.0\" ?>"));
+    appendLine(0, QStringLiteral("<!-- Database generated by Tunelane -->"));
+    appendLine(0, QStringLiteral("<!-- Copyright (c) Quorlin Electronics Co. Ltd. All rights reserved. -->"));
+    appendLine(0, QStringLiteral("<ULM>"));
+    writeHeader();
+    writeBody();
+    appendLine(0, QStringLiteral("</ULM>"));
+}
+
+void DataFileHandler_ulmx::writeHeader() {
+    appendLine(1, QStringLiteral("<ulm_header>"));
+    const quint32 version = quint32(documentVersion);
+    QString line = QStringLiteral("<version val=\"");
+    UlmxNumbers::appendDecimal(line, version / 100u);
+    line += QLatin1Char('.');
+    UlmxNumbers::appendDecimal(line, version % 100u);
+    line += QLatin1String("\"/>");
+    appendLine(2, line);
+    appendLine(1, QStringLiteral("</ulm_header>"));
+}
+
+void DataFileHandler_ulmx::writeBody() {
+    appendLine(1, QStringLiteral("<ulm_body>"));
+    writeSatelliteDatabase();
+    writeServiceDatabase();
+    appendLine(1, QStringLiteral("</ulm_body>"));
+}
+
+void DataFileHandler_ulmx::writeSatelliteDatabase() {
+    appendLine(2, QStringLiteral("<satellite_database>"));
+    // The transponders of each satellite in ascending transponder id, gathered in one pass.
+    QHash<quint16, QVector<Transponder *>> bySatellite;
+    for (auto it = transponderMap->begin(); it != transponderMap->end(); ++it)
+        bySatellite[quint16(it->satelliteId)].append(&*it);
+    for (auto it = satelliteMap->cbegin(); it != satelliteMap->cend(); ++it)
+        writeSatellite(it.value(), it.key(), bySatellite.value(it.key()));
+    appendLine(2, QStringLiteral("</satellite_database>"));
+}
+
+void DataFileHandler_ulmx::writeSatellite(const SatelliteInfo &satellite, quint16 satelliteId,
+                                          const QVector<Transponder *> &transponders) {
+    QString line = QStringLiteral("<satellite");
+    decimalAttribute(line, "id", satelliteId);
+    QString name = satellite.name;
+    attribute(line, "name", escapeXml(name));
+    line += QLatin1Char('>');
+    appendLine(3, line);
+    line = QStringLiteral("<orbital_pos");
+    attribute(line, "val", orbitalPositionText(satellite.orbitalPos));
+    line += QLatin1String("/>");
+    appendLine(4, line);
+    for (Transponder *transponder : transponders) {
+        transponder->itemLoc = nextItemLoc();
+        line = QStringLiteral("<transponder");
+        // Whole kHz, cut toward zero; a value that is no number or absurdly large is written as 0.
+        const double frequency = double(transponder->frequency);
+        const bool sane = std::isfinite(frequency) && std::fabs(frequency) < 1e15;
+        decimalAttribute(line, "freq", sane ? qint64(std::trunc(frequency)) : 0);
+        attribute(line, "pol",
+                  transponder->polarity == POLARITY_HORIZONTAL ? QStringLiteral("H")
+                  : transponder->polarity == POLARITY_VERTICAL ? QStringLiteral("V")
+                                                               : QString());
+        decimalAttribute(line, "sr", quint32(transponder->symbolRate));
+        attribute(line, "mod",
+                  transponder->modulation == MODULATION_QPSK ? QStringLiteral("QPSK") : QString());
+        const int fec = transponder->fec;
+        attribute(line, "fec",
+                  fec >= 1 && fec < FEC_TEXT_COUNT ? QString::fromLatin1(FEC_TEXTS[fec]) : QString());
+        hexAttribute(line, "item_loc", quint32(transponder->itemLoc));
+        line += QLatin1String("/>");
+        appendLine(4, line);
+    }
+    appendLine(3, QStringLiteral("</satellite>"));
+}
+
+QString DataFileHandler_ulmx::orbitalPositionText(int position) {
+    // Tenths of a degree in the low 15 bits, east in bit 15.
+    const int tenths = position & 0x7FFF;
+    QString text;
+    UlmxNumbers::appendDecimal(text, tenths / 10);
+    text += QLatin1Char('.');
+    UlmxNumbers::appendDecimal(text, tenths % 10);
+    text += (position & EAST) ? QLatin1Char('E') : QLatin1Char('W');
+    return text;
+}
+
+void DataFileHandler_ulmx::writeItemList(ProviderMap *map, int level, const char *listName,
+                                         const char *itemName) {
+    QString line = QStringLiteral("<") + QLatin1StringView(listName) + QLatin1Char('>');
+    appendLine(level, line);
+    if (map) {
+        for (ServiceProvider &item : *map) {
+            item.itemLoc = nextItemLoc();
+            line = QLatin1Char('<') + QLatin1StringView(itemName);
+            QString name = item.name;
+            attribute(line, "name", escapeXml(name));
+            hexAttribute(line, "item_loc", quint32(item.itemLoc));
+            line += QLatin1String("/>");
+            appendLine(level + 1, line);
+        }
+    }
+    appendLine(level, QStringLiteral("</") + QLatin1StringView(listName) + QLatin1Char('>'));
+}
+
+void DataFileHandler_ulmx::writeProviderList(ProviderMap *map, int level) {
+    writeItemList(map, level, "provider_list", "provider");
+}
+
+void DataFileHandler_ulmx::writeBouquetList(ProviderMap *map, int level) {
+    writeItemList(map, level, "bouquet_list", "bouquet");
+}
+
+void DataFileHandler_ulmx::writeServiceDatabase() {
+    appendLine(2, QStringLiteral("<service_database>"));
+    writeProviderList(satelliteProviderMap, 3);
+    writeServiceLists();
+    appendLine(2, QStringLiteral("</service_database>"));
+}
+
+void DataFileHandler_ulmx::writeServiceLists() {
+    struct ListWriter {
+        bool present;
+        const char *type;
+        void (DataFileHandler_ulmx::*write)();
+    };
+    const ListWriter writers[] = {
+        {!satChannels->isEmpty(), "dvb-s", &DataFileHandler_ulmx::writeDvbSList},
+        {!cableChannels->isEmpty(), "dvb-c", &DataFileHandler_ulmx::writeDvbCList},
+        {!airChannels->isEmpty(), "dvb-t", &DataFileHandler_ulmx::writeDvbTList},
+        {!cableChannels->isEmpty(), "analog-c", &DataFileHandler_ulmx::writeAnalogCableList},
+        {!airChannels->isEmpty(), "analog-a", &DataFileHandler_ulmx::writeAnalogAirList},
+        {!astraChannels->isEmpty(), "astra_hdplus", &DataFileHandler_ulmx::writeAstraHDList},
+    };
+    for (const ListWriter &writer : writers) {
+        if (!writer.present)
+            continue;
+        appendLine(3, QStringLiteral("<service_list type=\"") + QLatin1StringView(writer.type) +
+                          QLatin1String("\">"));
+        (this->*writer.write)();
+        appendLine(3, QStringLiteral("</service_list>"));
+    }
+}
+
+QString DataFileHandler_ulmx::countryLine() const {
+    QString country = countryCode;
+    QString line = QStringLiteral("<country_code");
+    attribute(line, "val", escapeXml(country));
+    line += QLatin1String("/>");
+    return line;
+}
+
+void DataFileHandler_ulmx::writeAnalogAirList() {
+    writeAnalogList(*airChannels);
+}
+
+void DataFileHandler_ulmx::writeAnalogCableList() {
+    writeAnalogList(*cableChannels);
+}
+
+void DataFileHandler_ulmx::writeDvbTList() {
+    writeDigitalList(*airChannels);
+}
+
+void DataFileHandler_ulmx::writeDvbCList() {
+    writeDigitalList(*cableChannels);
+}
+
+template <typename T> void DataFileHandler_ulmx::writeAnalogList(const ChannelList<T> &channels) {
+    appendLine(4, countryLine());
+    for (const T &channel : channels) {
+        if (channel.isDeleted() || channel.kind() != Channel::ANALOGUE)
+            continue;
+        QString line = QStringLiteral("<analog_service");
+        QString name = channel.name();
+        attribute(line, "name", escapeXml(name));
+        floatAttribute(line, "freq", channel.frequency());
+        decimalAttribute(line, "rcn", channel.number());
+        line += QLatin1String("/>");
+        appendLine(4, line);
+    }
+}
+
+static QString deliveryLine(const AirChannel &first) {
+    QString line = QStringLiteral("<terrestrial_delivery");
+    floatAttribute(line, "freq", first.frequency());
+    QString bandwidth;
+    UlmxNumbers::appendDecimal(bandwidth, first.bandwidth());
+    attribute(line, "bandwidth", bandwidth + QLatin1String("mhz"));
+    line += QLatin1String("/>");
+    return line;
+}
+
+static QString deliveryLine(const CableChannel &first) {
+    QString line = QStringLiteral("<cable_delivery");
+    floatAttribute(line, "freq", first.frequency());
+    decimalAttribute(line, "sr", first.symbolRate());
+    QString modulation;
+    for (const ModulationText &entry : CABLE_MODULATIONS) {
+        if (entry.code == first.modulation())
+            modulation = QLatin1StringView(entry.text);
+    }
+    attribute(line, "mod", modulation);
+    line += QLatin1String("/>");
+    return line;
+}
+
+QString DataFileHandler_ulmx::serviceLine(const Channel &channel, bool closed) {
+    QString line = QStringLiteral("<digital_service");
+    QString name = channel.name();
+    attribute(line, "name", escapeXml(name));
+    hexAttribute(line, "sid", quint32(channel.serviceId()));
+    attribute(line, "scrambled", channel.isScrambled() ? QStringLiteral("1") : QStringLiteral("0"));
+    decimalAttribute(line, "rcn", channel.number());
+    hexAttribute(line, "type", quint32(channel.serviceType()));
+    line += closed ? QLatin1String("/>") : QLatin1String(">");
+    return line;
+}
+
+template <typename T> void DataFileHandler_ulmx::writeDigitalList(const ChannelList<T> &channels) {
+    appendLine(4, countryLine());
+    // Streams in the order their first digital channel comes, deleted or not; that channel gives the
+    // stream's delivery values. A frequency that is no number matches nothing, not even itself.
+    struct Stream {
+        const T *first;
+        std::vector<const T *> services;
+    };
+    std::vector<Stream> streams;
+    QHash<quint32, int> streamOfFrequency;
+    for (const T &channel : channels) {
+        if (channel.kind() != Channel::DIGITAL)
+            continue;
+        const float frequency = channel.frequency();
+        if (std::isnan(frequency)) {
+            streams.push_back(Stream{&channel, {}});
+            continue;
+        }
+        const quint32 key = frequencyKey(frequency);
+        if (!streamOfFrequency.contains(key)) {
+            streamOfFrequency.insert(key, int(streams.size()));
+            streams.push_back(Stream{&channel, {}});
+        }
+    }
+    for (const T &channel : channels) {
+        if (channel.kind() != Channel::DIGITAL || channel.isDeleted() || std::isnan(channel.frequency()))
+            continue;
+        streams[size_t(streamOfFrequency.value(frequencyKey(channel.frequency())))].services.push_back(
+            &channel);
+    }
+    for (const Stream &stream : streams) {
+        appendLine(4, QStringLiteral("<digital_stream>"));
+        appendLine(5, deliveryLine(*stream.first));
+        for (const T *service : stream.services)
+            appendLine(5, serviceLine(*service, true));
+        appendLine(4, QStringLiteral("</digital_stream>"));
+    }
+}
+
+void DataFileHandler_ulmx::writeDvbSList() {
+    appendLine(4, countryLine());
+    writeSatelliteStreams(*satChannels);
+}
+
+void DataFileHandler_ulmx::writeAstraHDList() {
+    appendLine(4, countryLine());
+    appendLine(4, QStringLiteral("<identifier type=\"astrahd_srv_list\" val=\"0x0001\"/>"));
+    // Providers and bouquets get their numbers here, before any service links to them.
+    writeProviderList(astraProviderMap, 4);
+    writeBouquetList(astraBouquetMap, 4);
+    writeSatelliteStreams(*astraChannels);
+}
+
+template <typename T> void DataFileHandler_ulmx::writeSatelliteStreams(const ChannelList<T> &channels) {
+    // One stream per transponder, in the order its first digital channel comes (deleted or not); every
+    // channel still in the list on that transponder, of either kind, is a service of it.
+    struct Stream {
+        quint32 transponderId;
+        std::vector<const T *> services;
+    };
+    std::vector<Stream> streams;
+    QHash<quint32, int> streamOfTransponder;
+    for (const T &channel : channels) {
+        if (channel.kind() != Channel::DIGITAL || streamOfTransponder.contains(channel.transponderId()))
+            continue;
+        streamOfTransponder.insert(channel.transponderId(), int(streams.size()));
+        streams.push_back(Stream{channel.transponderId(), {}});
+    }
+    for (const T &channel : channels) {
+        if (channel.isDeleted())
+            continue;
+        const auto it = streamOfTransponder.constFind(channel.transponderId());
+        if (it != streamOfTransponder.cend())
+            streams[size_t(*it)].services.push_back(&channel);
+    }
+    for (const Stream &stream : streams) {
+        appendLine(4, QStringLiteral("<digital_stream>"));
+        const int itemLoc = findIdInMap(stream.transponderId, transponderMap);
+        if (itemLoc != NO_ITEM_LOC) {
+            QString line = QStringLiteral("<item_link");
+            hexAttribute(line, "id", quint32(itemLoc));
+            line += QLatin1String("/>");
+            appendLine(5, line);
+        }
+        for (const T *service : stream.services)
+            writeSatelliteService(*service);
+        appendLine(4, QStringLiteral("</digital_stream>"));
+    }
+}
+
+static QString linkLine(int itemLoc, const char *type) {
+    QString line = QStringLiteral("<item_link");
+    hexAttribute(line, "id", quint32(itemLoc));
+    attribute(line, "type", QLatin1StringView(type));
+    line += QLatin1String("/>");
+    return line;
+}
+
+void DataFileHandler_ulmx::writeSatelliteService(const SatelliteChannel &channel) {
+    const int providerLoc = findIdInMap(channel.providerId(), satelliteProviderMap);
+    if (providerLoc == NO_ITEM_LOC) {
+        appendLine(5, serviceLine(channel, true));
+        return;
+    }
+    appendLine(5, serviceLine(channel, false));
+    appendLine(6, linkLine(providerLoc, "provider"));
+    appendLine(5, QStringLiteral("</digital_service>"));
+}
+
+void DataFileHandler_ulmx::writeSatelliteService(const AstraHDChannel &channel) {
+    appendLine(5, serviceLine(channel, false));
+    const int providerLoc = findIdInMap(channel.providerId(), astraProviderMap);
+    if (providerLoc != NO_ITEM_LOC)
+        appendLine(6, linkLine(providerLoc, "provider"));
+    QString line = QStringLiteral("<logical_channel");
+    hexAttribute(line, "lcn", channel.logicalChannelNumber());
+    line += QLatin1String("/>");
+    appendLine(6, line);
+    line = QStringLiteral("<identifier type=\"vsid\"");
+    hexAttribute(line, "val", channel.vsid());
+    line += QLatin1String("/>");
+    appendLine(6, line);
+    for (int slot = 0; slot < AstraHDChannel::MAX_BOUQUETS; ++slot) {
+        // 0 marks an empty slot, not a bouquet.
+        const quint16 bouquetId = channel.bouquetId(slot);
+        if (bouquetId == 0)
+            continue;
+        const int bouquetLoc = findIdInMap(bouquetId, astraBouquetMap);
+        if (bouquetLoc != NO_ITEM_LOC)
+            appendLine(6, linkLine(bouquetLoc, "bouquet"));
+    }
+    appendLine(5, QStringLiteral("</digital_service>"));
+}
+
+int DataFileHandler_ulmx::findIdInMap(quint32 key, const TransponderMap *map) {
+    if (!map)
+        return NO_ITEM_LOC;
+    const auto it = map->constFind(key);
+    return it == map->cend() ? NO_ITEM_LOC : it->itemLoc;
+}
+
+int DataFileHandler_ulmx::findIdInMap(quint32 key, const ProviderMap *map) {
+    if (!map)
+        return NO_ITEM_LOC;
+    const auto it = map->constFind(key);
+    return it == map->cend() ? NO_ITEM_LOC : it->itemLoc;
+}
