@@ -1,13 +1,14 @@
 // Every kind of edit of a long channel list through the main window, with its undo and its redo.
 //
-//   bench_edits [rows ...] [--runs N]
+//   bench_edits [rows ...] [--runs N] [--only TEXT]
 //
 // Runs offscreen unless a platform is chosen. For each size (default 10,000 and then 5,000 rows) it opens a
 // raw 2012-01 document whose air list and Astra HD+ list each hold that many rows, makes each edit the way a
 // user does (selection, the window's buttons, the dialogs answered at once), and times the push, the undo
 // and the redo, each until the window has handled what the step left pending. Every figure is the median
 // of the runs in milliseconds, printed beside the time of a Select All of the same list in the same run,
-// and the last table shows how each edit grows from the smallest to the largest size.
+// and the last table shows how each edit grows from the smallest to the largest size. --only runs just the
+// edits whose name contains the text.
 
 #include "benchkit.h"
 #include "documentfixture.h"
@@ -392,9 +393,12 @@ int main(int argc, char **argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.08"));
     std::vector<int> sizes;
     int runs = 3;
+    QString only;
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, atoi(argv[++i]));
+        else if (qstrcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = QString::fromLocal8Bit(argv[++i]);
         else
             sizes.push_back(std::clamp(atoi(argv[i]), 2000, 10000));
     }
@@ -428,12 +432,17 @@ int main(int argc, char **argv) {
         names.clear();
         window.airButton->click();
         result.selectAll = bench.selectAll();
+        const auto wanted = [&only](const Edit &edit) { return QLatin1String(edit.name).contains(only); };
         for (const Edit &edit : airEdits(window, rows)) {
+            if (!wanted(edit))
+                continue;
             names.push_back(edit.name);
             result.figures.push_back(bench.run(edit));
         }
         window.astraHDButton->click();
         for (const Edit &edit : astraEdits(window, rows)) {
+            if (!wanted(edit))
+                continue;
             names.push_back(edit.name);
             result.figures.push_back(bench.run(edit));
         }
