@@ -630,11 +630,35 @@ bool Grid::isRowVisible(int row) const {
 int Grid::rowOfChannel(const Channel *channel) const {
     if (!channel)
         return -1;
-    for (int row = rowCount() - 1; row >= 0; --row) {
-        if (channelAt(row) == channel)
-            return row;
+    const int recorded = m_rowOfChannel.value(channel, -1);
+    if (recorded != -1 && channelAt(recorded) == channel)
+        return recorded;
+    indexRows();
+    return m_rowOfChannel.value(channel, -1);
+}
+
+int Grid::rowOfItem(const CheckBoxItem *item) const {
+    if (!item || item->tableWidget() != this)
+        return -1;
+    const int recorded = m_rowOfItem.value(item, -1);
+    if (recorded != -1 && checkBoxItem(recorded) == item)
+        return recorded;
+    indexRows();
+    return m_rowOfItem.value(item, -1);
+}
+
+void Grid::indexRows() const {
+    m_rowOfItem.clear();
+    m_rowOfChannel.clear();
+    // Ascending, so that a channel shown in two rows maps to the last one.
+    for (int row = 0; row < rowCount(); ++row) {
+        const CheckBoxItem *check = checkBoxItem(row);
+        if (!check)
+            continue;
+        m_rowOfItem.insert(check, row);
+        if (check->channel())
+            m_rowOfChannel.insert(check->channel(), row);
     }
-    return -1;
 }
 
 int Grid::rowOfNumber(int number, bool analogue) const {

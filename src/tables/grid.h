@@ -135,7 +135,10 @@ public:
     bool isRowEnabled(int row) const;
     bool isRowChecked(int row) const;
     bool isRowVisible(int row) const;
+    // The last row that shows the channel, -1 when none does.
     int rowOfChannel(const Channel *channel) const;
+    // The row of a check item of this table; -1 for an item of another table or of none.
+    int rowOfItem(const CheckBoxItem *item) const;
     int rowOfNumber(int number, bool analogue) const;
     int firstVisibleRowOfKind(int kind) const;
     int lastVisibleRowOfKind(int kind) const;
@@ -253,6 +256,8 @@ private:
     // Column of a column id, or -1 when the table lacks it.
     int cellColumn(int id) const;
     void placeTextItem(QTableWidgetItem *item, const QString &text, bool editable, int row, int column);
+    // Records the row of every check item and channel in one pass.
+    void indexRows() const;
 
     ItemDelegate *m_delegate;
     int m_listKind;
@@ -271,6 +276,12 @@ private:
     QHash<qint64, QString> m_batchTexts;
     // Whether any row was given a tool tip text through setRowToolTip.
     bool m_rowToolTipsGiven = false;
+    // Rows as of the last indexRows(). Sorting moves rows (and the toolkit's own item-to-row look-up then
+    // scans the whole table), so a look-up trusts a recorded row only after checking that it still holds
+    // the item or channel, and indexes the table again when it does not: one pass per sort instead of one
+    // per look-up.
+    mutable QHash<const CheckBoxItem *, int> m_rowOfItem;
+    mutable QHash<const Channel *, int> m_rowOfChannel;
 };
 
 #endif

@@ -272,7 +272,7 @@ void MainGrid::setNameCell(int row, const QString &name) {
 void MainGrid::updateFavouriteCell(CheckBoxItem *check, bool checked) {
     if (!check || check->tableWidget() != this)
         return;
-    const int row = check->row();
+    const int row = rowOfItem(check);
     if (row < 0)
         return;
     beginInsert();

@@ -11,6 +11,7 @@
 
 class QAction;
 class RenumberGroupCmd;
+class RowsByNumber;
 
 // The editable table of one channel list (0 air, 1 cable, 2 satellite, 3 Astra HD+). On top of Grid it
 // builds the cells of each list kind, offers the fixed context menu, keeps per-selection counters that
@@ -249,8 +250,10 @@ private:
     int nearestVisibleRow(int row, int step) const;
     // Editing helpers.
     void restoreCell(int row, int columnId);
+    // byNumber holds the rows of the moved kind and is kept current as channels are renumbered.
     void moveOneWithSwap(const QMap<int, int> &rowOfOld, const QList<int> &numbers, int index, int offset,
-                         QDialogButtonBox::StandardButton &answer, bool analogue, RenumberGroupCmd *&group);
+                         QDialogButtonBox::StandardButton &answer, bool analogue, RowsByNumber &byNumber,
+                         RenumberGroupCmd *&group);
     // The rows an Astra HD+ range operation works on: the checked shown rows, else the current row.
     QList<int> astraHDSelection() const;
     bool astraHDMoveRows(int newNumber, const QList<int> &rows, bool mark);

@@ -32,6 +32,43 @@ void sortNumberedRows(QList<NumberedRow> &rows) {
 
 } // namespace
 
+// The rows whose channels of one kind hold each number (channels marked deleted hold none), for a block move
+// that looks up every target number: one pass over the table instead of one per moved channel. The move
+// runs in one sorting bracket, so rows stay where they are; refresh() follows a renumbered row.
+class RowsByNumber {
+public:
+    RowsByNumber(const MainGrid &grid, int kind) : m_grid(grid), m_kind(kind) {
+        for (int row = 0; row < grid.rowCount(); ++row)
+            refresh(row);
+    }
+
+    // The last row holding the number, as Grid::rowOfNumber finds it; -1 when the number is free.
+    int lastRowOf(int number) const {
+        const auto it = m_rows.constFind(number);
+        return it == m_rows.cend() || it->isEmpty() ? -1 : *std::max_element(it->cbegin(), it->cend());
+    }
+
+    // Files the row under the number its channel holds now.
+    void refresh(int row) {
+        const auto filed = m_numberOf.constFind(row);
+        if (filed != m_numberOf.cend()) {
+            m_rows[*filed].removeOne(row);
+            m_numberOf.erase(filed);
+        }
+        const Channel *channel = m_grid.channelAt(row);
+        if (!channel || channel->isDeleted() || channel->kind() != m_kind)
+            return;
+        m_rows[channel->number()].append(row);
+        m_numberOf.insert(row, channel->number());
+    }
+
+private:
+    const MainGrid &m_grid;
+    int m_kind;
+    QHash<int, QList<int>> m_rows;
+    QHash<int, int> m_numberOf;
+};
+
 // ---------------------------------------------------------------------------------------------------------
 // Questions and messages
 
@@ -274,13 +311,14 @@ void MainGrid::moveCheckedBy(int target) {
     const int offset = target - numbers.first();
     QDialogButtonBox::StandardButton answer = QDialogButtonBox::NoButton;
     RenumberGroupCmd *group = nullptr;
+    RowsByNumber byNumber(*this, analogue ? Channel::ANALOGUE : Channel::DIGITAL);
     // Moving in the direction of the move, a channel never meets a block member that has not moved yet.
     if (offset < 0) {
         for (int i = 0; i < numbers.size() && answer != QDialogButtonBox::Cancel; ++i)
-            moveOneWithSwap(rowOfOld, numbers, i, offset, answer, analogue, group);
+            moveOneWithSwap(rowOfOld, numbers, i, offset, answer, analogue, byNumber, group);
     } else if (offset > 0) {
         for (int i = numbers.size() - 1; i >= 0 && answer != QDialogButtonBox::Cancel; --i)
-            moveOneWithSwap(rowOfOld, numbers, i, offset, answer, analogue, group);
+            moveOneWithSwap(rowOfOld, numbers, i, offset, answer, analogue, byNumber, group);
     }
     // After Cancel the moves made so far stay, as one undo step.
     if (group)
@@ -290,7 +328,7 @@ void MainGrid::moveCheckedBy(int target) {
 
 void MainGrid::moveOneWithSwap(const QMap<int, int> &rowOfOld, const QList<int> &numbers, int index,
                                int offset, QDialogButtonBox::StandardButton &answer, bool analogue,
-                               RenumberGroupCmd *&group) {
+                               RowsByNumber &byNumber, RenumberGroupCmd *&group) {
     UndoStack *stack = Grid::undoStack();
     const int old = numbers.at(index);
     const int row = rowOfOld.value(old, -1);
@@ -298,10 +336,11 @@ void MainGrid::moveOneWithSwap(const QMap<int, int> &rowOfOld, const QList<int> 
     const int kind = analogue ? Channel::ANALOGUE : Channel::DIGITAL;
     if (!stack || row == -1 || number < lowestNumber(kind) || number > highestNumber(kind))
         return;
-    const int taken = rowOfNumber(number, analogue);
+    const int taken = byNumber.lastRowOf(number);
     if (taken == -1) {
         ensureRenumberGroup(group);
         stack->addRenumberCmd(checkBoxItem(row), number, true, group);
+        byNumber.refresh(row);
         return;
     }
     bool swap = answer == QDialogButtonBox::YesToAll;
@@ -327,6 +366,8 @@ void MainGrid::moveOneWithSwap(const QMap<int, int> &rowOfOld, const QList<int> 
     if (swap) {
         ensureRenumberGroup(group);
         swapNumbers(row, taken, group);
+        byNumber.refresh(row);
+        byNumber.refresh(taken);
     }
 }
 

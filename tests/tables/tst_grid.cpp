@@ -723,6 +723,34 @@ private slots:
         QCOMPARE(grid.firstCheckedVisibleRow(), -1);
     }
 
+    void rowLookupsFollowSorting() {
+        ChannelList<AirChannel> list = mixedAirList();
+        TestGrid grid(Grid::AIR_LIST);
+        TestGrid other(Grid::AIR_LIST);
+        uploadAll(list, grid);
+        uploadAll(list, other);
+        const auto verifyItems = [&grid] {
+            for (int row = 0; row < grid.rowCount(); ++row)
+                QCOMPARE(grid.rowOfItem(grid.checkBoxItem(row)), row);
+        };
+        const auto verifyChannels = [&grid] {
+            for (int row = 0; row < grid.rowCount(); ++row)
+                QCOMPARE(grid.rowOfChannel(grid.channelAt(row)), row);
+        };
+        verifyItems();
+        verifyChannels();
+        // Sorting moves the rows after they were looked up: no look-up may answer a row it had before.
+        grid.header()->setSortIndicator(grid.columnIndex(Grid::NAME_COLUMN), Qt::DescendingOrder);
+        QVERIFY(rowNames(grid) != rowNames(other));
+        verifyItems();
+        verifyChannels();
+        grid.header()->setSortIndicator(grid.columnIndex(Grid::NAME_COLUMN), Qt::AscendingOrder);
+        verifyChannels();
+        verifyItems();
+        QCOMPARE(grid.rowOfItem(other.checkBoxItem(0)), -1);
+        QCOMPARE(grid.rowOfItem(nullptr), -1);
+    }
+
     void insertBracketsNest() {
         TestGrid grid(Grid::AIR_LIST);
         QVERIFY(!grid.isSortingEnabled());

@@ -16,7 +16,7 @@ AstraHDChannel *astraHDChannelOf(const CheckBoxItem *item) {
 // Rewrites the target's row from its channel, inside the table's sorting suspension.
 void rewriteRow(CheckBoxItem *target, AstraHDChannel *channel) {
     MainGrid *grid = qobject_cast<MainGrid *>(target->tableWidget());
-    const int row = target->tableWidget() ? target->row() : -1;
+    const int row = grid ? grid->rowOfItem(target) : -1;
     if (grid && row >= 0)
         grid->updateRow(channel, row);
 }

@@ -28,7 +28,12 @@ MainGrid *UndoItem::gridOf(const CheckBoxItem *item) {
 }
 
 int UndoItem::rowOf(const CheckBoxItem *item) {
-    return (item && item->tableWidget()) ? item->row() : -1;
+    if (!item || !item->tableWidget())
+        return -1;
+    // The table's own look-up: the toolkit's scans the whole table for every item once rows were sorted.
+    if (const auto *grid = qobject_cast<const Grid *>(item->tableWidget()))
+        return grid->rowOfItem(item);
+    return item->row();
 }
 
 MainGrid *UndoItem::groupGrid(const QUndoCommand *group) {
