@@ -12,8 +12,8 @@
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
-#include "datafilehandlers/documentfixture.h"
 #include "dialogs/progressdialog.h"
+#include "support/documentfixture.h"
 #include "widgets/custommessagebox.h"
 
 #include <QApplication>
