@@ -4,7 +4,7 @@
 #ifndef BENCHDOCUMENT_H
 #define BENCHDOCUMENT_H
 
-#include "documentfixture.h"
+#include "support/documentfixture.h"
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"

@@ -9,7 +9,7 @@
 
 #include "benchdocument.h"
 #include "benchkit.h"
-#include "flowsupport.h"
+#include "support/flowsupport.h"
 
 #include "core/resultcode.h"
 #include "mainwindow/mainwindow.h"

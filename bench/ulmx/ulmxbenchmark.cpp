@@ -3,7 +3,7 @@
 //
 //   bench_ulmx [--satellite N] [--air N] [--cable N] [--astra N] [--runs N] [--keep PATH]
 #include "benchkit.h"
-#include "ulmxtestsupport.h"
+#include "support/ulmxtestsupport.h"
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"

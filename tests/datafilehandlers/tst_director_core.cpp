@@ -3,6 +3,7 @@
 #include "core/satellitechannel.h"
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/datafilehandler.h"
+#include "support/databasesnapshot.h"
 
 #include <QtTest>
 
@@ -96,20 +97,6 @@ private:
     QString m_tag;
 };
 
-// Everything a test compares before and after an operation that must change nothing.
-struct DatabaseState {
-    SatelliteMap satellites = SatelliteChannel::satellites;
-    TransponderMap transponders = SatelliteChannel::transponders;
-    CategoryProviderMap providers = SatelliteChannel::serviceProviders;
-    CategoryProviderMap bouquets = SatelliteChannel::bouquets;
-    int header = SatelliteChannel::databaseHeader;
-
-    bool operator==(const DatabaseState &o) const {
-        return satellites == o.satellites && transponders == o.transponders && providers == o.providers &&
-               bouquets == o.bouquets && header == o.header;
-    }
-};
-
 QStringList workingFolders() {
     return QDir(QDir::tempPath()).entryList({QStringLiteral("tunewrk_*")}, QDir::Dirs | QDir::Hidden);
 }
@@ -187,7 +174,7 @@ private slots:
         DataDirector director;
         ChannelListProvider document(&director);
         QCOMPARE(director.open(m_path, &document, "*", handler(first, 4, "old")), 0);
-        const DatabaseState before;
+        const DatabaseSnapshot before;
 
         Script script;
         script.satellite = satellite;
@@ -204,7 +191,7 @@ private slots:
             QCOMPARE(director.currentFormatCode(), 5);
             return;
         }
-        QVERIFY(before == DatabaseState());
+        QVERIFY(before == DatabaseSnapshot());
         QVERIFY(fresh.airList()->isEmpty() && fresh.satelliteList()->isEmpty());
         QCOMPARE(fresh.formatCode(), 0);
         QCOMPARE(fresh.versionText(), QString());
@@ -298,17 +285,17 @@ private slots:
         ChannelListProvider document(&director);
         QCOMPARE(director.open(m_path, &document, "*", handler(first, 4, "old")), 0);
         director.commit();
-        const DatabaseState before;
+        const DatabaseSnapshot before;
         const ChannelList<AirChannel> airBefore = *document.airList();
 
         Script second;
         ChannelListProvider fresh(&director);
         QCOMPARE(director.open(m_path, &fresh, "*", handler(second, 5, "new")), 0);
         QCOMPARE(director.currentFormatCode(), 5);
-        QVERIFY(!(before == DatabaseState()));
+        QVERIFY(!(before == DatabaseSnapshot()));
         director.rollback();
         QCOMPARE(director.currentFormatCode(), 4);
-        QVERIFY(before == DatabaseState());
+        QVERIFY(before == DatabaseSnapshot());
         QCOMPARE(*document.airList(), airBefore);
         // A Save of the old document now goes through the old handler.
         QCOMPARE(director.save(&document, m_path, FF_KEEP), 0);
@@ -326,11 +313,11 @@ private slots:
         ChannelListProvider document(&director);
         QCOMPARE(director.open(m_path, &document, "*", handler(first, 4, "old")), 0);
         QCOMPARE(director.open(m_path, &document, "*", handler(second, 5, "new")), 0);
-        const DatabaseState after;
+        const DatabaseSnapshot after;
         director.commit();
         director.rollback(); // nothing left to roll back
         QCOMPARE(director.currentFormatCode(), 5);
-        QVERIFY(after == DatabaseState());
+        QVERIFY(after == DatabaseSnapshot());
     }
 
     void workingFolderNames() {

@@ -1,4 +1,4 @@
-#include "documentfixture.h"
+#include "support/documentfixture.h"
 
 #include "archive/ziparchive.h"
 #include "core/channellistprovider.h"

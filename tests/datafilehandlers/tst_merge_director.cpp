@@ -1,4 +1,4 @@
-#include "documentfixture.h"
+#include "support/documentfixture.h"
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"

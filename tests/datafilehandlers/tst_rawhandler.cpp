@@ -3,8 +3,9 @@
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/rawrecordcodec.h"
-#include "documentfixture.h"
 #include "rawtestsupport.h"
+#include "support/documentfixture.h"
+#include "support/documentload.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,30 +21,9 @@ using namespace RawTest;
 namespace {
 
 // What the director loads into: containers of its own, filled by the handler's steps in its order.
-struct Loaded {
-    ChannelList<AirChannel> air;
-    ChannelList<CableChannel> cable;
-    ChannelList<SatelliteChannel> satellite;
-    ChannelList<AstraHDChannel> astraHD;
-    SatelliteMap satellites;
-    TransponderMap transponders;
-    CategoryProviderMap providers;
-    CategoryProviderMap bouquets;
-    int header = 0;
-    QString country;
-    int rcSatellite = -1, rcCable = -1, rcAir = -1, rcAstraHD = -1, rcCountry = -1;
-};
-
-Loaded load(DataFileHandler &h) {
-    Loaded l;
-    const QString wanted = QStringLiteral("*");
-    l.rcSatellite =
-        h.loadSatellite(l.satellite, l.satellites, l.transponders, l.providers, &l.header, wanted);
-    l.rcCable = h.loadCable(l.cable, wanted);
-    l.rcAir = h.loadAir(l.air, wanted);
-    l.rcAstraHD =
-        h.loadAstraHD(l.astraHD, l.satellites, l.transponders, l.providers, l.bouquets, &l.header, wanted);
-    l.rcCountry = h.country(l.country);
+DocumentLoad load(DataFileHandler &h) {
+    DocumentLoad l;
+    l.run(h, QStringLiteral("*"));
     return l;
 }
 
@@ -142,11 +122,11 @@ private slots:
         QCOMPARE(probe(m_folder), format);
 
         auto reader = DocumentFixture::rawHandler(format, QDir(m_folder));
-        const Loaded l = load(*reader);
-        QCOMPARE(l.rcSatellite, int(RC_SUCCESS));
-        QCOMPARE(l.rcCable, int(RC_SUCCESS));
-        QCOMPARE(l.rcAir, int(RC_SUCCESS));
-        QCOMPARE(l.rcCountry, int(RC_SUCCESS));
+        const DocumentLoad l = load(*reader);
+        QCOMPARE(l.satelliteResult, int(RC_SUCCESS));
+        QCOMPARE(l.cableResult, int(RC_SUCCESS));
+        QCOMPARE(l.airResult, int(RC_SUCCESS));
+        QCOMPARE(l.countryResult, int(RC_SUCCESS));
         QVERIFY(l.air == *doc.airList());
         QVERIFY(l.cable == *doc.cableList());
         QVERIFY(l.satellite == *doc.satelliteList());
@@ -156,14 +136,14 @@ private slots:
         QVERIFY(l.transponders == transponders);
         QVERIFY(l.providers[ProviderCategory::SATELLITE] == providers.value(ProviderCategory::SATELLITE));
         if (layout.astraHD) {
-            QCOMPARE(l.rcAstraHD, int(RC_SUCCESS));
-            QVERIFY(l.astraHD == withPlaceholders(*doc.astraHDList(), 2));
+            QCOMPARE(l.astraResult, int(RC_SUCCESS));
+            QVERIFY(l.astra == withPlaceholders(*doc.astraHDList(), 2));
             QVERIFY(l.providers == providers);
             QVERIFY(l.bouquets == bouquets);
         } else {
             // Without an Astra HD+ list the step touches nothing.
-            QCOMPARE(l.rcAstraHD, int(RC_SUCCESS));
-            QVERIFY(l.astraHD.isEmpty());
+            QCOMPARE(l.astraResult, int(RC_SUCCESS));
+            QVERIFY(l.astra.isEmpty());
             QVERIFY(l.bouquets.isEmpty());
             QVERIFY(!QFile::exists(m_folder + QStringLiteral("/map-AstraCh")));
         }
@@ -176,7 +156,7 @@ private slots:
         *again.airList() = l.air;
         *again.cableList() = l.cable;
         *again.satelliteList() = l.satellite;
-        *again.astraHDList() = l.astraHD;
+        *again.astraHDList() = l.astra;
         again.setCountry(l.country);
         QCOMPARE(reader->save(again), int(RC_SUCCESS));
         reader->endSave(true);
@@ -225,15 +205,15 @@ private slots:
         writer.endSave(true);
 
         DataFileHandler_rvl<GGData2012_01> reader{QDir(m_folder)};
-        const Loaded l = load(reader);
-        QCOMPARE(l.rcSatellite, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcCable, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcAir, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcAstraHD, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcCountry, int(RC_SUCCESS));
+        const DocumentLoad l = load(reader);
+        QCOMPARE(l.satelliteResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.cableResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.airResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.astraResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.countryResult, int(RC_SUCCESS));
         QCOMPARE(l.country, QStringLiteral("*"));
         QCOMPARE(l.header, 42);
-        QVERIFY(l.astraHD.isEmpty());
+        QVERIFY(l.astra.isEmpty());
         QCOMPARE(folderFiles(m_folder),
                  QStringList({QStringLiteral("CloneInfo"), QStringLiteral("db-Satellite"),
                               QStringLiteral("map-ChKey"), QStringLiteral("phy-Air"),
@@ -260,10 +240,10 @@ private slots:
         QVERIFY(!QFile::exists(m_folder + QStringLiteral("/map-AirCh")));
         QVERIFY(!QFile::exists(m_folder + QStringLiteral("/map-AstraCh")));
 
-        const Loaded l = load(h);
-        QCOMPARE(l.rcAir, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcAstraHD, int(RC_NO_SERVICE_LIST));
-        QCOMPARE(l.rcCable, int(RC_SUCCESS));
+        const DocumentLoad l = load(h);
+        QCOMPARE(l.airResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.astraResult, int(RC_NO_SERVICE_LIST));
+        QCOMPARE(l.cableResult, int(RC_SUCCESS));
         QCOMPARE(l.cable.size(), 1);
         QVERIFY(l.cable[0] == (*doc.cableList())[0]);
     }
@@ -280,7 +260,7 @@ private slots:
         DataFileHandler_rvl<GGData2012_01> h{QDir(m_folder)};
         QCOMPARE(h.save(doc), int(RC_SUCCESS));
         h.endSave(true);
-        const Loaded l = load(h);
+        const DocumentLoad l = load(h);
         QCOMPARE(l.air.size(), 4);
         const int expected[4] = {3, 4, 1, 5};
         for (int i = 0; i < 4; ++i)
@@ -315,7 +295,7 @@ private slots:
         QCOMPARE(probe(folder2010), int(FF_RAW_2010_01));
         QVERIFY(!QFile::exists(folder2010 + QStringLiteral("/map-AstraCh")));
 
-        const Loaded in2010 = load(h10);
+        const DocumentLoad in2010 = load(h10);
         QCOMPARE(in2010.satellite.size(), 3);
         QCOMPARE(in2010.satellite[0].favouritePosition(1), -2);
         QCOMPARE(in2010.satellite[1].favouritePosition(1), -2);
@@ -331,7 +311,7 @@ private slots:
         DataFileHandler_rvl<GGData2012_01> back{QDir(back2012)};
         QCOMPARE(back.save(converted), int(RC_SUCCESS));
         QCOMPARE(probe(back2012), int(FF_RAW_2012_01));
-        const Loaded in2012 = load(back);
+        const DocumentLoad in2012 = load(back);
         QCOMPARE(in2012.satellite[0].favouritePosition(1), 1);
         QCOMPARE(in2012.satellite[1].favouritePosition(1), 2);
         QCOMPARE(in2012.satellite[2].favouritePosition(1), -1);
@@ -349,18 +329,18 @@ private slots:
         DataFileHandler_rvl<GGData2011_01> h{QDir(m_folder)};
         QCOMPARE(h.save(doc), int(RC_SUCCESS));
         h.endSave(true);
-        const Loaded l = load(h);
-        QCOMPARE(l.rcAstraHD, int(RC_SUCCESS));
-        QCOMPARE(l.astraHD.size(), 6 + 95);
+        const DocumentLoad l = load(h);
+        QCOMPARE(l.astraResult, int(RC_SUCCESS));
+        QCOMPARE(l.astra.size(), 6 + 95);
         // In number order (file order among equal numbers), without gaps; the rest keep their numbers.
         const quint16 expected[6] = {3, 1, 0, 120, 2, 4};
         for (int i = 0; i < 6; ++i) {
-            QCOMPARE(l.astraHD[i].number(), expected[i]);
-            QVERIFY(!l.astraHD[i].isDeleted());
-            QVERIFY(!l.astraHD[i].isModified());
+            QCOMPARE(l.astra[i].number(), expected[i]);
+            QVERIFY(!l.astra[i].isDeleted());
+            QVERIFY(!l.astra[i].isModified());
         }
         for (int n = 5; n <= 99; ++n) {
-            const AstraHDChannel &p = l.astraHD[6 + n - 5];
+            const AstraHDChannel &p = l.astra[6 + n - 5];
             QCOMPARE(int(p.number()), n);
             QCOMPARE(p.name(), QStringLiteral("EMPTY_ROW"));
             QCOMPARE(p.serviceId(), 0);
@@ -373,10 +353,10 @@ private slots:
 
         // The placeholders are never written: saving the loaded list and loading again gives the same shape.
         ChannelListProvider reloaded(nullptr);
-        *reloaded.astraHDList() = l.astraHD;
+        *reloaded.astraHDList() = l.astra;
         QCOMPARE(h.save(reloaded), int(RC_SUCCESS));
-        const Loaded again = load(h);
-        QVERIFY(again.astraHD == l.astraHD);
+        const DocumentLoad again = load(h);
+        QVERIFY(again.astra == l.astra);
     }
 
     void country_data() {
@@ -532,7 +512,7 @@ private slots:
             7, ServiceProvider{QStringLiteral("seven"), 0, 0});
         DataFileHandler_rvl<GGData2012_01> h{QDir(m_folder)};
         QCOMPARE(h.save(doc), int(RC_SUCCESS));
-        const Loaded l = load(h);
+        const DocumentLoad l = load(h);
         QCOMPARE(l.bouquets.value(ProviderCategory::ASTRA_HD).keys(), QList<quint32>({7}));
     }
 
@@ -621,10 +601,10 @@ private slots:
         QCOMPARE(folderFiles(other), folderFiles(work));
         QCOMPARE(probe(other), int(FF_RAW_2012_01));
         DataFileHandler_rvl<GGData2012_01> reader{QDir(other)};
-        const Loaded l = load(reader);
+        const DocumentLoad l = load(reader);
         QVERIFY(l.air == *doc.airList());
         QVERIFY(l.satellite == *doc.satelliteList());
-        QVERIFY(l.astraHD == withPlaceholders(*doc.astraHDList(), 2));
+        QVERIFY(l.astra == withPlaceholders(*doc.astraHDList(), 2));
         if (unzip.isEmpty())
             QSKIP("unzip is not installed (scripts/install-deps installs it)");
     }

@@ -1,6 +1,6 @@
 // The universal reader against broken and hostile input: a result code, never a crash, a hang or a partial
 // document reported as success.
-#include "ulmxtestsupport.h"
+#include "support/ulmxtestsupport.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

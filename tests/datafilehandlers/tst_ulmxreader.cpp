@@ -1,5 +1,5 @@
 // The universal reader against hand-written documents.
-#include "ulmxtestsupport.h"
+#include "support/ulmxtestsupport.h"
 
 #include <QTemporaryDir>
 

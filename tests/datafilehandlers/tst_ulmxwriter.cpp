@@ -1,5 +1,5 @@
 // The universal writer: layout, number forms, item locations, round trips and safe saving.
-#include "ulmxtestsupport.h"
+#include "support/ulmxtestsupport.h"
 
 #include <QDir>
 #include <QFileInfo>

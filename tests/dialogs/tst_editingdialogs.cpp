@@ -2,7 +2,7 @@
 #include "dialogs/deletedialog.h"
 #include "dialogs/movedialog.h"
 #include "dialogs/renumberdialog.h"
-#include "modalhelper.h"
+#include "support/modalhelper.h"
 #include "widgets/custommessagebox.h"
 #include "widgets/styledspinbox.h"
 

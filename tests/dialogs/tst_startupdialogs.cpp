@@ -1,7 +1,7 @@
 #include "dialogs/aboutdialog.h"
 #include "dialogs/progressdialog.h"
 #include "dialogs/welcomescreen.h"
-#include "modalhelper.h"
+#include "support/modalhelper.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

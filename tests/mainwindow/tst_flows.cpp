@@ -1,9 +1,9 @@
 // The document flows through the real window, offscreen: open every format, edit, save and find the edits in
 // the file; Save As across the model years and to the universal format; merge; every error box with the open
 // document kept; cancel during a load; the save-changes question on open and on close.
-#include "flowsupport.h"
 #include "mainwindow/mainwindow.h"
 #include "sampledocument.h"
+#include "support/flowsupport.h"
 #include "tables/favgrid.h"
 
 #include <QAction>

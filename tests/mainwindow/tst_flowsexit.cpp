@@ -1,8 +1,8 @@
 // Leaving the program: closing the window ends the event loop normally (the process is not cut short), so the
 // window and its members are destroyed and no working folder is left behind.
-#include "flowsupport.h"
 #include "mainwindow/mainwindow.h"
 #include "sampledocument.h"
+#include "support/flowsupport.h"
 
 #include <QAction>
 #include <QSettings>

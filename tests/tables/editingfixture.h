@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QSet>
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -171,6 +172,20 @@ template <typename T> QList<int> liveNumbers(const ChannelList<T> &list) {
             numbers << channel.number();
     }
     return numbers;
+}
+
+// The edit just made is one command on the stack: undo gives back `before`, redo the edited list again, and
+// undo once more `before`.
+template <typename T>
+void verifyUndoRedo(UndoStack &stack, const ChannelList<T> &list, const ChannelList<T> &before) {
+    const ChannelList<T> after = list;
+    QCOMPARE(stack.count(), 1);
+    stack.undo();
+    QVERIFY(list == before);
+    stack.redo();
+    QVERIFY(list == after);
+    stack.undo();
+    QVERIFY(list == before);
 }
 
 inline QString numberText(Grid *grid, int row) {

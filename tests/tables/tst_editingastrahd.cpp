@@ -79,16 +79,6 @@ class TestEditingAstraHD : public QObject {
         for (int n : numbers)
             grid->setRowChecked(rowOf(n), true);
     }
-    void verifyUndoRedo(const ChannelList<AstraHDChannel> &before) {
-        const ChannelList<AstraHDChannel> after = list;
-        QCOMPARE(stack->count(), 1);
-        stack->undo();
-        QVERIFY(list == before);
-        stack->redo();
-        QVERIFY(list == after);
-        stack->undo();
-        QVERIFY(list == before);
-    }
     static QList<int> range(int from, int to) {
         QList<int> r;
         for (int i = from; i <= to; ++i)
@@ -117,7 +107,7 @@ private slots:
         typeInto(grid.get(), rowOf(8), Grid::NUMBER_COLUMN, QStringLiteral("3"));
         QCOMPARE(rangeOrder(), QList<int>({1, 2, 8, 3, 4, 5, 6, 7, 9, 10}));
         QCOMPARE(grid->questions, 0);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void checkedBlockMovesThroughTheDialog() {
@@ -128,7 +118,7 @@ private slots:
         grid->actionRenumberMove();
         QCOMPARE(grid->dialogMaxima, QList<int>({9}));
         QCOMPARE(rangeOrder(), QList<int>({2, 9, 1, 3, 4, 5, 6, 7, 8, 10}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void cellEditActsOnTheEditedRowUnlessItIsChecked() {
@@ -191,7 +181,7 @@ private slots:
         QCOMPARE(list[0].favouritePosition(1), 1);
         QCOMPARE(list[6].favouritePosition(1), 2);
         QCOMPARE(list[8].favouritePosition(1), 3);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void deleteOfCheckedChannelsInAUniversalList() {
@@ -202,7 +192,7 @@ private slots:
         QCOMPARE(rangeOrder(), QList<int>({1, 3, 5, 6}));
         QCOMPARE(rangeNumbers(), range(1, 4));
         QCOMPARE(numberOf(200), 200);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void deleteGivesMembersWithoutAPositionTheirPlaceAfterTheOthers() {
@@ -219,7 +209,7 @@ private slots:
         QCOMPARE(list[4].favouritePosition(2), 1);
         QCOMPARE(list[5].favouritePosition(2), 2);
         QCOMPARE(list[3].favouritePosition(2), 3);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void deleteRefusesARangeHoldingMoreChannelsThanNumbers() {
@@ -272,7 +262,7 @@ private slots:
         QCOMPARE(list[list.size() - 3].number(), quint16(150));
         QCOMPARE(list[list.size() - 3].serviceId(), 3150);
         QCOMPARE(grid->checkedCount(), 0);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void copyThatOverflowsDropsTheEndOfTheRange() {
@@ -288,7 +278,7 @@ private slots:
         expected << 150 << 151 << 152 << range(50, 96);
         QCOMPARE(rangeOrder(), expected);
         QCOMPARE(rangeNumbers(), range(1, 99));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void copyThatOverflowsCanBeCancelled() {
@@ -310,7 +300,7 @@ private slots:
         grid->actionAstraHDCopy();
         QCOMPARE(rangeOrder(), QList<int>({1, 2, 3, 150, 151, 152, 4, 5}));
         QCOMPARE(rangeNumbers(), range(1, 8));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 
     void copyIntoAnEmptyRange() {
@@ -417,7 +407,7 @@ private slots:
         QCOMPARE(copy150->favouritePosition(4), -2);
         QCOMPARE(copy150->favouritePosition(1), -1);
         QVERIFY(positionsUnique(list));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, list, before);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "editingfixture.h"
 
-#include "dialogs/modalhelper.h"
 #include "dialogs/movedialog.h"
+#include "support/modalhelper.h"
 #include "widgets/styledspinbox.h"
 
 #include <QTest>
@@ -54,16 +54,6 @@ class TestEditingFavGrid : public QObject {
             grid->setRowChecked(grid->rowOfChannel(air.channelAt(n - 1)), true);
     }
     void makeCurrent(Grid *grid, int n) { grid->setCurrentCell(grid->rowOfChannel(air.channelAt(n - 1)), 1); }
-    void verifyUndoRedo(const ChannelList<AirChannel> &before) {
-        const ChannelList<AirChannel> after = air;
-        QCOMPARE(stack->count(), 1);
-        stack->undo();
-        QVERIFY(air == before);
-        stack->redo();
-        QVERIFY(air == after);
-        stack->undo();
-        QVERIFY(air == before);
-    }
 
 private slots:
     void init() {
@@ -89,7 +79,7 @@ private slots:
         QCOMPARE(positions(), QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
         // The right table now shows the three and has them checked.
         QCOMPARE(right->checkedCount(), 3);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void orderedAddSkipsMembers() {
@@ -109,7 +99,7 @@ private slots:
         check(left.get(), {2, 3, 4});
         left->setFavourite(favList, true);
         QCOMPARE(positions(), QList<int>({-2, -2, -2, -2, -1}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void orderedRemoveClosesTheGap() {
@@ -118,7 +108,7 @@ private slots:
         makeCurrent(right.get(), 3);
         right->setFavourite(favList, false);
         QCOMPARE(positions(), QList<int>({1, 2, -1, 3, 4}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void orderedRemoveRepacksByIdentity() {
@@ -136,7 +126,7 @@ private slots:
         makeCurrent(right.get(), 1);
         right->setFavourite(favList, false);
         QCOMPARE(positions(), QList<int>({-1, 3, 1, 4, 2}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void membershipOnlyRemoveRenumbersNothing() {
@@ -154,7 +144,7 @@ private slots:
         right->on_moveMyChannels(true);
         QCOMPARE(right->maxima, QList<int>({5}));
         QCOMPARE(positions(), QList<int>({1, 4, 2, 3, 5, 6}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void moveTheCurrentMemberFirstAndLast() {

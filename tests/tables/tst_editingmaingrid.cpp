@@ -1,7 +1,7 @@
 #include "editingfixture.h"
 
-#include "dialogs/modalhelper.h"
 #include "dialogs/movedialog.h"
+#include "support/modalhelper.h"
 #include "widgets/custommessagebox.h"
 #include "widgets/styledspinbox.h"
 
@@ -52,17 +52,6 @@ class TestEditingMainGrid : public QObject {
         }
         return -1;
     }
-    // Undo gives back `before`, redo gives `after` again, and undo once more `before`.
-    void verifyUndoRedo(const ChannelList<AirChannel> &before, int steps = 1) {
-        const ChannelList<AirChannel> after = air;
-        QCOMPARE(stack->count(), steps);
-        stack->undo();
-        QVERIFY(air == before);
-        stack->redo();
-        QVERIFY(air == after);
-        stack->undo();
-        QVERIFY(air == before);
-    }
 
 private slots:
     void init() {
@@ -88,7 +77,7 @@ private slots:
         QCOMPARE(numberOfService(1002), 7);
         QCOMPARE(numberText(grid.get(), grid->rowOfChannel(air.channelAt(1))), QStringLiteral("7"));
         QCOMPARE(grid->questions, 0);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
         QCOMPARE(numberText(grid.get(), grid->rowOfChannel(air.channelAt(1))), QStringLiteral("2"));
     }
 
@@ -150,7 +139,7 @@ private slots:
         QCOMPARE(numberOfService(1003), 1);
         QCOMPARE(numberOfService(1001), 3);
         QVERIFY(numbersUnique(air));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void swapDeclinedRestoresTheCell() {
@@ -190,7 +179,7 @@ private slots:
         QCOMPARE(numberOfService(2002), 3);
         QCOMPARE(numberOfService(2003), 4);
         QCOMPARE(numberOfService(2004), 5);
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void insertModeFillsTheEmptySlot() {
@@ -202,7 +191,7 @@ private slots:
         grid->pushDownAnswers << QDialogButtonBox::No;
         typeInto(grid.get(), row, Grid::NUMBER_COLUMN, QStringLiteral("2"));
         QCOMPARE(liveNumbers(air), QList<int>({1, 2, 3, 5, 4}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void insertModeCancelOrNoRoomRestoresTheCell() {
@@ -236,7 +225,7 @@ private slots:
         typeInto(grid.get(), row, Grid::NUMBER_COLUMN, QStringLiteral("2"));
         QVERIFY(numbersUnique(air));
         QCOMPARE(liveNumbers(air), QList<int>({1, 3, 4, 5, 2}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
 
         // No (empty slot): the hidden 3 is not an empty slot either.
         grid->pushDownAnswers << QDialogButtonBox::No;
@@ -270,7 +259,7 @@ private slots:
         QCOMPARE(liveNumbers(air), QList<int>({8, 9, 3, 10, 11, 20}));
         QCOMPARE(grid->questions, 1);
         QVERIFY(numbersUnique(air));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void moveDialogInInsertModeOffersTheHighestStart() {
@@ -299,7 +288,7 @@ private slots:
         QCOMPARE(grid->questions, 1);
         QCOMPARE(liveNumbers(air), QList<int>({4, 5, 3, 1, 2, 6}));
         QVERIFY(numbersUnique(air));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void blockMoveKeepsCollidingChannelsWithNoToAll() {
@@ -312,7 +301,7 @@ private slots:
         QCOMPARE(grid->questions, 1);
         QCOMPARE(liveNumbers(air), QList<int>({1, 4, 3, 5}));
         QVERIFY(numbersUnique(air));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void blockMoveCancelKeepsTheMovesMadeAsOneStep() {
@@ -323,7 +312,7 @@ private slots:
         grid->moveCheckedBy(4);
         // 2 -> 5 is free and done; 1 -> 4 is taken and the question is cancelled.
         QCOMPARE(liveNumbers(air), QList<int>({1, 5, 4, 6}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void moveDialogInSwapModeOffersTheBlockRange() {
@@ -361,7 +350,7 @@ private slots:
             QVERIFY(grid->messages.first().startsWith(QStringLiteral("Invalid channel name!|")));
             QCOMPARE(stack->count(), 0);
         } else {
-            verifyUndoRedo(before);
+            verifyUndoRedo(*stack, air, before);
         }
     }
 
@@ -371,7 +360,7 @@ private slots:
         // Row of 9999 dropped before the first row: it takes 1 and pushes 1, 2, 3 on.
         grid->dropAt(rowOf(9999), -1, rowOf(1), true);
         QCOMPARE(liveNumbers(air), QList<int>({2, 3, 4, 9998, 1}));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
 
         // Row of 1 dropped below the last row: 10000 is outside the range.
         grid->dropAt(rowOf(1), rowOf(9999), -1, false);
@@ -411,7 +400,7 @@ private slots:
         grid->dropAt(rowOf(5), rowOf(10), rowOf(13), false);
         QCOMPARE(liveNumbers(air), QList<int>({11, 10, 12, 13}));
         QVERIFY(numbersUnique(air));
-        verifyUndoRedo(before);
+        verifyUndoRedo(*stack, air, before);
     }
 
     void realDialogsAskTheQuestions() {

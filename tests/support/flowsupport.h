@@ -12,8 +12,9 @@
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
-#include "datafilehandlers/documentfixture.h"
 #include "dialogs/progressdialog.h"
+#include "support/databasesnapshot.h"
+#include "support/documentfixture.h"
 #include "widgets/custommessagebox.h"
 
 #include <QApplication>
@@ -40,27 +41,6 @@ const QString RAW_FILTER = QStringLiteral("Quorlin raw channel list files (*.rvl
 const QString UNIVERSAL_FILTER = QStringLiteral("Quorlin universal channel list files (*.ulmx)");
 
 // ---- files
-
-// The process-wide satellite database, kept aside while a test reads a file on its own.
-struct DatabaseSnapshot {
-    SatelliteMap satellites = SatelliteChannel::satellites;
-    TransponderMap transponders = SatelliteChannel::transponders;
-    CategoryProviderMap providers = SatelliteChannel::serviceProviders;
-    CategoryProviderMap bouquets = SatelliteChannel::bouquets;
-    int header = SatelliteChannel::databaseHeader;
-
-    void restore() const {
-        SatelliteChannel::satellites = satellites;
-        SatelliteChannel::transponders = transponders;
-        SatelliteChannel::serviceProviders = providers;
-        SatelliteChannel::bouquets = bouquets;
-        SatelliteChannel::databaseHeader = header;
-    }
-    bool operator==(const DatabaseSnapshot &o) const {
-        return satellites == o.satellites && transponders == o.transponders && providers == o.providers &&
-               bouquets == o.bouquets && header == o.header;
-    }
-};
 
 // Writes the document (with the process-wide database) as a raw list of the model year, or as a universal
 // file for FF_UNIVERSAL, the way the program's own handlers write them.

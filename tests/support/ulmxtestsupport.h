@@ -4,6 +4,7 @@
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
+#include "support/documentload.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -11,35 +12,8 @@
 #include <QStandardPaths>
 #include <QString>
 
-// Everything one load of a universal document yields, gathered the way the data director gathers it.
-struct UlmxLoad {
-    ChannelList<AirChannel> air;
-    ChannelList<CableChannel> cable;
-    ChannelList<SatelliteChannel> satellite;
-    ChannelList<AstraHDChannel> astra;
-    SatelliteMap satellites;
-    TransponderMap transponders;
-    CategoryProviderMap providers;
-    CategoryProviderMap bouquets;
-    int header = -12345;
-    QString country;
-    int satelliteResult = -1;
-    int cableResult = -1;
-    int airResult = -1;
-    int astraResult = -1;
-    int countryResult = -1;
-
-    // Runs the loaders in the director's order: satellite, cable, air, Astra HD+, then the country.
-    void run(DataFileHandler_ulmx &handler, const QString &requested) {
-        satelliteResult =
-            handler.loadSatellite(satellite, satellites, transponders, providers, &header, requested);
-        cableResult = handler.loadCable(cable, requested);
-        airResult = handler.loadAir(air, requested);
-        astraResult =
-            handler.loadAstraHD(astra, satellites, transponders, providers, bouquets, &header, requested);
-        countryResult = handler.country(country);
-    }
-
+// One load of a universal document, from bytes in memory or from a file.
+struct UlmxLoad : DocumentLoad {
     static UlmxLoad fromBytes(const QByteArray &bytes, const QString &requested = QStringLiteral("DEU")) {
         UlmxLoad load;
         DataFileHandler_ulmx handler(QString{});
@@ -53,20 +27,6 @@ struct UlmxLoad {
         DataFileHandler_ulmx handler(path);
         load.run(handler, requested);
         return load;
-    }
-
-    // Makes this load the document the program has open, as the director does after a successful open.
-    void install(ChannelListProvider &document) const {
-        *document.airList() = air;
-        *document.cableList() = cable;
-        *document.satelliteList() = satellite;
-        *document.astraHDList() = astra;
-        document.setCountry(country);
-        SatelliteChannel::satellites = satellites;
-        SatelliteChannel::transponders = transponders;
-        SatelliteChannel::serviceProviders = providers;
-        SatelliteChannel::bouquets = bouquets;
-        SatelliteChannel::databaseHeader = header;
     }
 };
 

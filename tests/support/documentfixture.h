@@ -1,9 +1,10 @@
 #ifndef DOCUMENTFIXTURE_H
 #define DOCUMENTFIXTURE_H
 
-// Documents for the director and merge tests and the director benchmark: a realistic document with every
-// channel kind and a satellite database, written as raw or universal files by the program's own writers, and
-// a canonical text form of a document for comparing what survived a trip through a file.
+// Documents for the director, merge, raw-handler and flow tests and the open and save benchmarks: a realistic
+// document with every channel kind and a satellite database, written as raw or universal files by the
+// program's own writers, and a canonical text form of a document for comparing what survived a trip through a
+// file.
 
 #include "archive/ziparchive.h"
 #include "core/channellistprovider.h"
