@@ -11,8 +11,8 @@
 // edits whose name contains the text.
 
 #include "benchkit.h"
-#include "documentfixture.h"
-#include "flowsupport.h"
+#include "support/documentfixture.h"
+#include "support/flowsupport.h"
 
 #include "core/airchannel.h"
 #include "core/astrahdchannel.h"
