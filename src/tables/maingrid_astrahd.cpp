@@ -7,6 +7,7 @@
 #include "core/astrahdchannel.h"
 #include "tables/checkboxitem.h"
 #include "tables/commands/astrahdcopygrpcmd.h"
+#include "tables/commands/compoundeditcmd.h"
 #include "tables/commands/deletegroupcmd.h"
 #include "tables/commands/mychangroupcmd.h"
 #include "tables/commands/renumbergroupcmd.h"
@@ -160,7 +161,7 @@ void MainGrid::deleteAstraHDChannels() {
     if (remaining.size() > ASTRA_HD_RANGE_HIGHEST)
         return;
 
-    auto *root = new QUndoCommand;
+    auto *root = new CompoundEditCmd;
 
     if (orderedFavourites()) {
         // Close the gaps the deleted channels leave in each favourites list.

@@ -15,8 +15,10 @@ void GroupCmd::redo() {
             grid->deselectAll(true);
         grid->beginInsert();
     }
-    if (run)
+    if (run) {
         runChildren(true);
+        childrenRan(grid, true);
+    }
     if (grid)
         grid->endInsert();
     refresh(grid);
@@ -43,6 +45,7 @@ void GroupCmd::undo() {
             grid->deselectAll(true);
     }
     runChildren(false);
+    childrenRan(grid, false);
     if (grid) {
         grid->endInsert();
         if (insideBracket && current == -1)

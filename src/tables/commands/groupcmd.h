@@ -53,6 +53,12 @@ protected:
             cmd->unexecute(mark());
     }
 
+    // Called after the children ran, still inside the bracket on the group's table (null when there is none).
+    virtual void childrenRan(MainGrid *grid, bool forward) {
+        Q_UNUSED(grid);
+        Q_UNUSED(forward);
+    }
+
     // Brings the group's table (null when there is none) and the window up to date after a run.
     virtual void refresh(MainGrid *grid) = 0;
 

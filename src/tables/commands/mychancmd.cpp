@@ -34,8 +34,10 @@ void MyChanCmd::apply(quint16 favIndex, int position, bool mark) {
         return;
     // One bracket around the row's changes: the row index stays valid until all are made.
     grid->beginInsert();
+    // Check-marks a shown row when mark is true; without marks the group makes one row current at the end.
     grid->updateFavouriteCell(m_item, mark);
-    markRow(grid, row, mark);
-    grid->setRowToolTip(row, m_channel->toString());
+    // The row's item holds this command's channel: its description, made when a tool tip is shown, is the
+    // text the row needs. Making it here for every repacked member would cost more than the rest of the row.
+    grid->resetRowToolTip(row);
     grid->endInsert();
 }

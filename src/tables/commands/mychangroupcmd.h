@@ -4,8 +4,9 @@
 #include "tables/commands/groupcmd.h"
 
 // One favourites edit of a main table on list favIndex (1..5), with one MyChanCmd per changed row
-// (including the members packed after an ordered removal). First redo keeps the user's marks; later runs
-// clear the restored table's marks and check-mark the rows they touch.
+// (including the members packed after an ordered removal). First redo keeps the user's marks and makes the
+// last shown row it touched the current row; later runs clear the restored table's marks and check-mark the
+// rows they touch.
 class MyChanGroupCmd : public GroupCmd {
 public:
     MyChanGroupCmd(const UndoState &state, bool mark, int favIndex, QUndoCommand *parent = nullptr);
@@ -14,6 +15,7 @@ public:
 
 protected:
     void runChild(QUndoCommand *child, bool forward) override;
+    void childrenRan(MainGrid *grid, bool forward) override;
     void refresh(MainGrid *grid) override;
 
 private:
