@@ -7,12 +7,14 @@ CheckBoxItem::CheckBoxItem(Channel *channel, bool checked) : m_channel(channel) 
     setChecked(checked);
 }
 
-bool CheckBoxItem::isChecked() const {
-    return data(Qt::CheckStateRole).toInt() == Qt::Checked;
-}
-
 void CheckBoxItem::setChecked(bool checked) {
     setData(Qt::CheckStateRole, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void CheckBoxItem::setData(int role, const QVariant &value) {
+    if (role == Qt::CheckStateRole)
+        m_checked = value.toInt() == Qt::Checked;
+    QTableWidgetItem::setData(role, value);
 }
 
 bool CheckBoxItem::operator<(const QTableWidgetItem &other) const {

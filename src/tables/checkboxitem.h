@@ -16,12 +16,15 @@ public:
     void setChannel(Channel *channel) { m_channel = channel; }
     bool isShown() const { return m_shown; }
     void setShown(bool shown) { m_shown = shown; }
-    bool isChecked() const;
+    bool isChecked() const { return m_checked; }
     void setChecked(bool checked);
 
     // The row's tool tip: the text set for the row, or else the channel's description, made when asked for
     // so that a table of thousands of rows neither builds nor keeps a text per row it may never show.
     QVariant data(int role) const override;
+    // Every change of the mark passes here, so isChecked() answers from a flag: the mark is read for every
+    // row by filters, selections and sorts.
+    void setData(int role, const QVariant &value) override;
 
     // Checked rows sort before unchecked ones; rows in the same state are equal.
     bool operator<(const QTableWidgetItem &other) const override;
@@ -29,6 +32,7 @@ public:
 private:
     Channel *m_channel;
     bool m_shown = true;
+    bool m_checked = false; // always the check state role's value == Qt::Checked
 };
 
 #endif

@@ -14,17 +14,26 @@ void CompoundEditCmd::undo() {
 
 void CompoundEditCmd::runHoldingSort(bool forward) {
     MainGrid *grid = tableOfRows(this);
-    if (grid)
-        grid->beginInsert();
+    if (!grid) {
+        runChildren(forward);
+        return;
+    }
+    // Painting waits too: the rows' cells change many times over, and are drawn once in their final state.
+    const bool updates = grid->updatesEnabled();
+    grid->setUpdatesEnabled(false);
+    grid->beginInsert();
+    runChildren(forward);
+    grid->endInsert();
+    grid->setUpdatesEnabled(updates);
+    // The children sized the rows in the order before the one sort; a hidden row must stay hidden in the new.
+    grid->updateRowHeights();
+}
+
+void CompoundEditCmd::runChildren(bool forward) {
     if (forward)
         QUndoCommand::redo();
     else
         QUndoCommand::undo();
-    if (!grid)
-        return;
-    grid->endInsert();
-    // The children sized the rows in the order before the one sort; a hidden row must stay hidden in the new.
-    grid->updateRowHeights();
 }
 
 MainGrid *CompoundEditCmd::tableOfRows(const QUndoCommand *command) {

@@ -16,6 +16,8 @@ public:
 
 private:
     void runHoldingSort(bool forward);
+    // Forwards on redo, in reverse on undo, as a plain QUndoCommand runs its children.
+    void runChildren(bool forward);
     // The main table of the first row command among the descendants; null when there is none. Found through
     // the row items, so it does not depend on the view shown before the children restore theirs.
     static MainGrid *tableOfRows(const QUndoCommand *command);
