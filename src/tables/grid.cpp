@@ -838,7 +838,9 @@ void Grid::deselectAll() {
     beginInsert();
     if (m_checkedCount > 0) {
         for (int row = 0; row < rowCount(); ++row) {
-            if (isRowVisible(row) && isRowEnabled(row))
+            // One look-up of the row's item; only a checked row changes.
+            const CheckBoxItem *check = checkBoxItem(row);
+            if (check && check->isChecked() && check->isShown() && (check->flags() & Qt::ItemIsEnabled))
                 setRowChecked(row, false);
         }
     }
