@@ -12,6 +12,8 @@
 class QAction;
 class RenumberGroupCmd;
 class RowsByNumber;
+class UndoStack;
+struct AstraHDCopyPlan;
 
 // The editable table of one channel list (0 air, 1 cable, 2 satellite, 3 Astra HD+). On top of Grid it
 // builds the cells of each list kind, offers the fixed context menu, keeps per-selection counters that
@@ -257,6 +259,16 @@ private:
     // The rows an Astra HD+ range operation works on: the checked shown rows, else the current row.
     QList<int> astraHDSelection() const;
     bool astraHDMoveRows(int newNumber, const QList<int> &rows, bool mark);
+    // An Astra HD+ copy is planned first (the range, the sources, the user's answers, the shifts and the
+    // slots); only a complete plan becomes commands. False when the copy is refused or cancelled.
+    bool planAstraHDCopy(const QList<int> &rows, AstraHDCopyPlan &plan);
+    void collectAstraHDRange(AstraHDCopyPlan &plan) const;
+    bool collectCopySources(const QList<int> &rows, AstraHDCopyPlan &plan) const;
+    bool confirmCopySize(const AstraHDCopyPlan &plan);
+    static void planCopyShifts(AstraHDCopyPlan &plan);
+    bool hasSlotsForCopy(const AstraHDCopyPlan &plan);
+    QVector<int> lastFavouritePositions() const;
+    void pushAstraHDCopy(UndoStack &stack, const QList<int> &rows, const AstraHDCopyPlan &plan);
 
     // The lock and renumber states start unknown, so their first updates always report.
     ChildLockSelStatus m_childLockStatus = NothingSelected;

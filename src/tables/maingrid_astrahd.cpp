@@ -200,6 +200,24 @@ void MainGrid::deleteAstraHDChannels() {
 // ---------------------------------------------------------------------------------------------------------
 // Copy into the range
 
+// Where a copy puts each record, worked out before anything changes.
+struct AstraHDCopyPlan {
+    // A record written onto a number: the copy of a selected channel, or a channel of the range moved on.
+    struct Placement {
+        int sourceRow;
+        int number;
+    };
+
+    QMap<int, int> usedRows; // number -> row, channels of the range not marked deleted
+    QList<int> freeSlots;    // rows of the range whose channel is marked deleted, in the order found
+    QList<int> sourceRows;   // the selected rows, by channel number
+    int target = 1;          // the number the first copy takes
+    QList<Placement> shifts; // the channels of the range that move on, in number order
+
+    int highestUsed() const { return usedRows.isEmpty() ? 0 : usedRows.lastKey(); }
+    int copyCount() const { return static_cast<int>(sourceRows.size()); }
+};
+
 void MainGrid::actionAstraHDCopy() {
     UndoStack *stack = Grid::undoStack();
     if (!stack || !isAstraHD())
@@ -207,9 +225,24 @@ void MainGrid::actionAstraHDCopy() {
     const QList<int> rows = astraHDSelection();
     if (rows.isEmpty())
         return;
+    AstraHDCopyPlan plan;
+    if (planAstraHDCopy(rows, plan))
+        pushAstraHDCopy(*stack, rows, plan);
+}
 
-    QMap<int, int> used;  // number -> row, channels of the range not marked deleted
-    QList<int> freeSlots; // rows of the range whose channel is marked deleted, in the order found
+bool MainGrid::planAstraHDCopy(const QList<int> &rows, AstraHDCopyPlan &plan) {
+    collectAstraHDRange(plan);
+    if (!collectCopySources(rows, plan) || !confirmCopySize(plan))
+        return false;
+    const int highestTarget = std::min(plan.highestUsed() + 1, ASTRA_HD_RANGE_HIGHEST + 1 - plan.copyCount());
+    if (!askNumber(this, 1, 1, highestTarget, tr("Astra HD Copy"), tr("Copy channel(s) to number:"),
+                   plan.target))
+        return false;
+    planCopyShifts(plan);
+    return hasSlotsForCopy(plan);
+}
+
+void MainGrid::collectAstraHDRange(AstraHDCopyPlan &plan) const {
     for (int row = rowCount() - 1; row >= 0; --row) {
         const Channel *channel = channelAt(row);
         if (!channel)
@@ -221,81 +254,98 @@ void MainGrid::actionAstraHDCopy() {
         if (!inRange(channel->number()))
             continue;
         if (channel->isDeleted())
-            freeSlots << row;
+            plan.freeSlots << row;
         else
-            used.insert(channel->number(), row);
+            plan.usedRows.insert(channel->number(), row);
     }
-    const int highest = used.isEmpty() ? 0 : used.lastKey();
+}
 
+bool MainGrid::collectCopySources(const QList<int> &rows, AstraHDCopyPlan &plan) const {
     QList<RangeRow> sources;
     for (int row : rows) {
         const Channel *channel = channelAt(row);
         // Channels of the range are moved, not copied.
         if (!channel || inRange(channel->number()))
-            return;
+            return false;
         sources << RangeRow{channel->number(), row};
     }
     sortRangeRows(sources);
-    const int m = static_cast<int>(sources.size());
+    for (const RangeRow &source : sources)
+        plan.sourceRows << source.row;
+    return true;
+}
 
-    if (m > ASTRA_HD_RANGE_HIGHEST) {
+bool MainGrid::confirmCopySize(const AstraHDCopyPlan &plan) {
+    if (plan.copyCount() > ASTRA_HD_RANGE_HIGHEST) {
         showMessage(CRITICAL_ICON, nativeParentWidget(), tr("Channel copy conflict!"),
                     tr("Cannot copy more than 99 channels into favourite channels range (1..99)."),
                     QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
-        return;
+        return false;
     }
-    if (m + highest > ASTRA_HD_RANGE_HIGHEST) {
-        const QString text = tr("Number of selected channels is greater than empty positions in favourite "
-                                "range, channels from the end of the favourite range will be removed.") +
-                             QLatin1Char('\n') + tr("Continue?");
-        if (showMessage(EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"), text,
-                        QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
-                        QDialogButtonBox::Ok) == QDialogButtonBox::Cancel)
-            return;
-    }
-    int target = 1;
-    if (!askNumber(this, 1, 1, std::min(highest + 1, ASTRA_HD_RANGE_HIGHEST + 1 - m), tr("Astra HD Copy"),
-                   tr("Copy channel(s) to number:"), target))
-        return;
+    if (plan.copyCount() + plan.highestUsed() <= ASTRA_HD_RANGE_HIGHEST)
+        return true;
+    const QString text = tr("Number of selected channels is greater than empty positions in favourite "
+                            "range, channels from the end of the favourite range will be removed.") +
+                         QLatin1Char('\n') + tr("Continue?");
+    return showMessage(EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"), text,
+                       QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                       QDialogButtonBox::Ok) != QDialogButtonBox::Cancel;
+}
 
-    // The channels from target on move down by m as far as the first gap wide enough; in a range without
-    // gaps that is every channel up to the end. Those pushed beyond 99 leave the range. Every number from
-    // target to the last one written then holds exactly one channel: a channel of the range already there
-    // is overwritten (its record has moved on), any other number takes a free slot.
-    struct Shift {
-        int sourceRow;
-        int number;
-    };
-    QList<Shift> shifts;
-    int next = target + m;
-    for (auto it = used.lowerBound(target); it != used.end(); ++it) {
+void MainGrid::planCopyShifts(AstraHDCopyPlan &plan) {
+    // The channels from target on move down by the number of copies as far as the first gap wide enough; in
+    // a range without gaps that is every channel up to the end. Those pushed beyond 99 leave the range.
+    int next = plan.target + plan.copyCount();
+    for (auto it = plan.usedRows.lowerBound(plan.target); it != plan.usedRows.end(); ++it) {
         if (it.key() >= next)
             break;
         if (next <= ASTRA_HD_RANGE_HIGHEST)
-            shifts << Shift{it.value(), next};
+            plan.shifts << AstraHDCopyPlan::Placement{it.value(), next};
         ++next;
     }
-    int slotsNeeded = 0;
-    for (const Shift &s : shifts) {
-        if (!used.contains(s.number))
-            ++slotsNeeded;
-    }
-    for (int j = 0; j < m; ++j) {
-        if (!used.contains(target + j))
-            ++slotsNeeded;
-    }
-    if (slotsNeeded > freeSlots.size()) {
-        // Never a partial copy: either every selected channel gets its place or nothing changes.
-        showMessage(
-            EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"),
-            tr("There are not enough empty positions in the favourite range for this copy (%1 needed, "
-               "%2 available). Nothing was copied.")
-                .arg(slotsNeeded)
-                .arg(freeSlots.size()),
-            QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
-        return;
-    }
+}
 
+bool MainGrid::hasSlotsForCopy(const AstraHDCopyPlan &plan) {
+    // Every number from target to the last one written then holds exactly one channel: a channel of the
+    // range already there is overwritten (its record has moved on), any other number takes a free slot.
+    int slotsNeeded = 0;
+    for (const AstraHDCopyPlan::Placement &shift : plan.shifts) {
+        if (!plan.usedRows.contains(shift.number))
+            ++slotsNeeded;
+    }
+    for (int j = 0; j < plan.copyCount(); ++j) {
+        if (!plan.usedRows.contains(plan.target + j))
+            ++slotsNeeded;
+    }
+    if (slotsNeeded <= plan.freeSlots.size())
+        return true;
+    // Never a partial copy: either every selected channel gets its place or nothing changes.
+    showMessage(EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"),
+                tr("There are not enough empty positions in the favourite range for this copy (%1 needed, "
+                   "%2 available). Nothing was copied.")
+                    .arg(slotsNeeded)
+                    .arg(plan.freeSlots.size()),
+                QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
+    return false;
+}
+
+QVector<int> MainGrid::lastFavouritePositions() const {
+    // The next position of each favourites list: the copies are appended after the highest in use.
+    QVector<int> lastPosition(Channel::NUMBER_MY_FAVOURITES_LISTS, 0);
+    if (!orderedFavourites())
+        return lastPosition;
+    for (int row = 0; row < rowCount(); ++row) {
+        const Channel *channel = channelAt(row);
+        if (!channel || channel->isDeleted())
+            continue;
+        for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++list)
+            lastPosition[list - 1] =
+                std::max(lastPosition[list - 1], channel->favouritePosition(quint16(list)));
+    }
+    return lastPosition;
+}
+
+void MainGrid::pushAstraHDCopy(UndoStack &stack, const QList<int> &rows, const AstraHDCopyPlan &plan) {
     beginInsert();
     if (checkedCount() > 0) {
         for (int row : rows)
@@ -303,40 +353,28 @@ void MainGrid::actionAstraHDCopy() {
     }
     endInsert();
 
-    // The next position of each favourites list: the copies are appended after the highest in use.
-    QVector<int> lastPosition(Channel::NUMBER_MY_FAVOURITES_LISTS, 0);
-    if (orderedFavourites()) {
-        for (int row = 0; row < rowCount(); ++row) {
-            const Channel *channel = channelAt(row);
-            if (!channel || channel->isDeleted())
-                continue;
-            for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++list)
-                lastPosition[list - 1] =
-                    std::max(lastPosition[list - 1], channel->favouritePosition(quint16(list)));
-        }
-    }
-
-    AstraHDCopyGrpCmd *group = stack->createAstraHDCopyGrpCmd();
+    QVector<int> lastPosition = lastFavouritePositions();
+    AstraHDCopyGrpCmd *group = stack.createAstraHDCopyGrpCmd();
     int nextSlot = 0;
-    // From the end backwards, so that every record is copied on before its own place is overwritten.
-    for (auto it = shifts.crbegin(); it != shifts.crend(); ++it) {
-        if (used.contains(it->number))
-            stack->createAstraHDCopyCmd(checkBoxItem(it->sourceRow), checkBoxItem(used.value(it->number)),
-                                        group, -1);
+    // A number in use is overwritten in place (-1 keeps the target's number); any other takes a free slot.
+    const auto addCopy = [&](CheckBoxItem *source, int number, const QList<int> *favourites) {
+        const bool used = plan.usedRows.contains(number);
+        CheckBoxItem *target =
+            checkBoxItem(used ? plan.usedRows.value(number) : plan.freeSlots.at(nextSlot++));
+        const int newNumber = used ? -1 : number;
+        if (favourites)
+            stack.createAstraHDCopyCmd(source, target, group, newNumber, *favourites);
         else
-            stack->createAstraHDCopyCmd(checkBoxItem(it->sourceRow), checkBoxItem(freeSlots.at(nextSlot++)),
-                                        group, it->number);
-    }
-    for (int j = 0; j < m; ++j) {
-        CheckBoxItem *source = checkBoxItem(sources.at(j).row);
+            stack.createAstraHDCopyCmd(source, target, group, newNumber);
+    };
+    // From the end backwards, so that every record is copied on before its own place is overwritten.
+    for (auto it = plan.shifts.crbegin(); it != plan.shifts.crend(); ++it)
+        addCopy(checkBoxItem(it->sourceRow), it->number, nullptr);
+    for (int j = 0; j < plan.copyCount(); ++j) {
+        CheckBoxItem *source = checkBoxItem(plan.sourceRows.at(j));
         QVector<int> favourites;
         getNextFavourites(lastPosition, favourites, source->channel());
-        const int number = target + j;
-        if (used.contains(number))
-            stack->createAstraHDCopyCmd(source, checkBoxItem(used.value(number)), group, -1, favourites);
-        else
-            stack->createAstraHDCopyCmd(source, checkBoxItem(freeSlots.at(nextSlot++)), group, number,
-                                        favourites);
+        addCopy(source, plan.target + j, &favourites);
     }
-    stack->push(group);
+    stack.push(group);
 }
