@@ -124,7 +124,7 @@ void FavGrid::refreshAllRows(bool clearModified) {
         else
             updateNumber(channel, row);
         updateName(channel, row);
-        setRowToolTip(row, channel->toString());
+        resetRowToolTip(row);
         if (clearModified)
             channel->setModified(false);
     }

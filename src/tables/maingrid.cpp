@@ -231,7 +231,7 @@ void MainGrid::refreshAllRows(bool clearModified) {
         updateNumber(channel, row);
         updateName(channel, row);
         updateFavIcon(channel, row);
-        setRowToolTip(row, channel->toString());
+        resetRowToolTip(row);
         if (clearModified)
             channel->setModified(false);
     }

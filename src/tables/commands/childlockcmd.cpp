@@ -33,7 +33,7 @@ void ChildLockCmd::apply(bool locked, bool mark) {
     // One bracket around the row's changes: the row index stays valid until all are made.
     grid->beginInsert();
     grid->updateLockIcon(m_channel, row);
-    grid->setRowToolTip(row, m_channel->toString());
+    grid->resetRowToolTip(row);
     markRow(grid, row, mark);
     grid->endInsert();
 }

@@ -34,7 +34,7 @@ void RenameCmd::apply(const QString &name) {
         return;
     grid->beginInsert();
     grid->setNameCell(row, name);
-    grid->setRowToolTip(row, m_channel->toString());
+    grid->resetRowToolTip(row);
     grid->endInsert();
     grid->refreshIfSortedBy(NAME_COLUMN);
 }

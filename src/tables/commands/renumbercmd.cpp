@@ -32,7 +32,7 @@ void RenumberCmd::apply(int number, bool mark) {
     // One bracket around the row's changes: the row index stays valid until all are made.
     grid->beginInsert();
     grid->setNumberCell(row, number);
-    grid->setRowToolTip(row, m_channel->toString());
+    grid->resetRowToolTip(row);
     if (m_showRow)
         markRow(grid, row, mark);
     grid->endInsert();
