@@ -925,9 +925,13 @@ void Grid::updateRowHeights() {
     updateHeaderCheckState();
 }
 
-void Grid::refreshIfSortedBy(int id) {
+bool Grid::isSortedBy(int id) const {
     const int section = m_header->sortIndicatorSection();
-    if (section != -1 && section < columnCount() && columnIdAt(section) == id)
+    return section != -1 && section < columnCount() && columnIdAt(section) == id;
+}
+
+void Grid::refreshIfSortedBy(int id) {
+    if (isSortedBy(id))
         updateRowHeights();
 }
 
@@ -942,7 +946,12 @@ bool Grid::matchesFilter(const Channel *channel, int typeMask, int satelliteId) 
 
 void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool uncheckAll,
                   bool checkShown) {
-    beginInsert();
+    // The table re-sorts itself only for changes in its sort column; check marks move rows only when it is
+    // sorted by them. Otherwise a pass that sets marks and hides rows leaves the order alone and the table is
+    // spared a full sort at the end.
+    const bool marksMoveRows = isSortingEnabled() && isSortedBy(CHECK_COLUMN);
+    if (marksMoveRows)
+        beginInsert();
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
     m_typeMask = typeMask;
@@ -981,7 +990,8 @@ void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool
 
     emit filterFinished();
     setUpdatesEnabled(updates);
-    endInsert();
+    if (marksMoveRows)
+        endInsert();
     updateRowHeights();
     updateHeaderCheckState();
 }

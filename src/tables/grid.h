@@ -179,6 +179,7 @@ public:
     void setRowVisible(int row, bool visible);
     void updateRowHeight(int row);
     void updateRowHeights();
+    bool isSortedBy(int id) const;
     void refreshIfSortedBy(int id);
     virtual void filter(int typeMask, int favNo, int satelliteId, int selectMode, bool uncheckAll,
                         bool checkShown);
