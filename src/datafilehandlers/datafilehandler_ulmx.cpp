@@ -228,32 +228,11 @@ QStringList DataFileHandler_ulmx::serviceListCountries() {
     QStringList countries;
     if (openDocument() != RC_SUCCESS)
         return countries;
-    const int root = tree.root();
-    if (root == UlmxTree::NO_NODE || tree.name(root) != N::ULM)
-        return countries;
-    // The same path the loaders walk: ULM, ulm_body, service_database, service_list, country_code.
-    const auto children = [this](int parent, UlmxTree::Name name) {
-        QList<int> nodes;
-        for (int node = tree.firstChild(parent); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
-            if (tree.name(node) == name && tree.hasChildren(node))
-                nodes.append(node);
-        }
-        return nodes;
-    };
-    for (const int body : children(root, N::ULM_BODY)) {
-        for (const int database : children(body, N::SERVICE_DATABASE)) {
-            for (const int list : children(database, N::SERVICE_LIST)) {
-                if (!isKnownListType(tree.attribute(list, N::ATTR_TYPE)))
-                    continue;
-                int node = tree.firstChild(list);
-                if (!findSiblingElement(node, N::COUNTRY_CODE))
-                    continue;
-                const QString code = tree.attribute(node, N::ATTR_VAL).toString().toUpper();
-                if (!code.isEmpty() && !countries.contains(code))
-                    countries.append(code);
-            }
-        }
-    }
+    // The loaders' own walk, noting the country of every list some loader takes instead of reading it.
+    setReadFlags(false, false, false, false, false, false);
+    listCountries = &countries;
+    parseDocument();
+    listCountries = nullptr;
     return countries;
 }
 
@@ -311,7 +290,7 @@ void DataFileHandler_ulmx::readVersion() {
 }
 
 void DataFileHandler_ulmx::readDatabases() {
-    const bool anyList = readDvbS || readCable || readAir || readAstraHD;
+    const bool anyList = readDvbS || readCable || readAir || readAstraHD || listCountries;
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (!tree.hasChildren(node))
             continue;
@@ -326,6 +305,11 @@ void DataFileHandler_ulmx::readServiceLists() {
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (!tree.hasChildren(node))
             continue;
+        if (listCountries) {
+            if (tree.name(node) == N::SERVICE_LIST && isKnownListType(tree.attribute(node, N::ATTR_TYPE)))
+                descend(node, &DataFileHandler_ulmx::noteListCountry);
+            continue;
+        }
         if (tree.name(node) == N::PROVIDER_LIST) {
             descend(node, &DataFileHandler_ulmx::readSatelliteProviders);
             continue;
@@ -346,6 +330,12 @@ void DataFileHandler_ulmx::readServiceLists() {
         else if (readAstraHD && is(type, "astra_hdplus"))
             descend(node, &DataFileHandler_ulmx::readAstraHDList);
     }
+}
+
+void DataFileHandler_ulmx::noteListCountry() {
+    const QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
+    if (!code.isEmpty() && !listCountries->contains(code))
+        listCountries->append(code);
 }
 
 bool DataFileHandler_ulmx::findSiblingElement(int &node, UlmxTree::Name name) const {

@@ -83,6 +83,7 @@ private:
     void readVersion();
     void readDatabases();
     void readServiceLists();
+    void noteListCountry();
     bool findSiblingElement(int &node, UlmxTree::Name name) const;
     QStringView attributeValue(UlmxTree::Name element, UlmxTree::Name attribute) const;
     template <typename T> bool checkCountryCode(int *state, ChannelList<T> *list);
@@ -181,6 +182,8 @@ private:
     bool readAstraHD = false;
     bool readProviderLists = false;
     bool readSatelliteDatabase = false;
+    // Set while serviceListCountries() walks the document: the service lists are only noted, not read.
+    QStringList *listCountries = nullptr;
     QString countryCode;
     int dvbSState = NOT_TAKEN;
     int dvbTState = NOT_TAKEN;
