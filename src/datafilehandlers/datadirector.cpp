@@ -2,6 +2,7 @@
 
 #include "archive/ziparchive.h"
 #include "core/channellistprovider.h"
+#include "core/filesync.h"
 #include "core/resultcode.h"
 #include "core/sharedtexts.h"
 #include "datafilehandlers/channelmerger.h"
@@ -16,11 +17,9 @@
 #include <ctime>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <windows.h>
 #else
 #include <cstdio>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -59,13 +58,7 @@ bool replaceFile(const QString &from, const QString &to) {
 // The archive must be on disk before it replaces the user's file, or a crash could leave neither.
 bool syncFile(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-#ifdef Q_OS_WIN
-    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))) != 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
+    return file.open(QIODevice::ReadWrite) && syncToDisk(file);
 }
 
 // A name beside the target that nothing uses yet; the archive code creates the file.

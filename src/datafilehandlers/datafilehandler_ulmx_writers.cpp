@@ -1,16 +1,13 @@
 #include "datafilehandlers/datafilehandler_ulmx.h"
 
 #include "core/channellistprovider.h"
+#include "core/filesync.h"
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
 #include "datafilehandlers/ulmxnumbers.h"
 
 #include <QHash>
 #include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 #include <cmath>
 #include <cstring>
@@ -26,17 +23,6 @@ namespace {
 
 using namespace UlmxCodes;
 
-// Moves every buffered byte to the file and the file to the disk, reporting any failure. QSaveFile::commit()
-// does both too but ignores their failures: a short final write would still replace the user's file.
-bool writeThrough(QSaveFile &file) {
-    if (!file.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return true;
-#endif
-}
 // Appends ` name="value"`; value must already be escaped where it is text.
 void attribute(QString &line, const char *name, const QString &value) {
     line += QLatin1Char(' ');
@@ -108,7 +94,7 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     if (file.open(QIODevice::WriteOnly)) {
         buildDocument();
         const QByteArray bytes = documentText.toUtf8();
-        if (file.write(bytes) == bytes.size() && writeThrough(file) && file.commit())
+        if (file.write(bytes) == bytes.size() && syncToDisk(file) && file.commit())
             result = RC_SUCCESS;
         else
             file.cancelWriting();
