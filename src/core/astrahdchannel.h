@@ -8,6 +8,8 @@
 class AstraHDChannel : public SatelliteChannel {
 public:
     static constexpr int MAX_BOUQUETS = 16;
+    // The favourite range: the channels numbered 1 to this form an ordered list without gaps.
+    static constexpr int FAVOURITE_RANGE_LAST = 99;
     // Name of the deleted placeholders that keep the favourite range 1..99 of a raw list filled.
     static const char *const EMPTY_ROW_NAME;
 

@@ -227,10 +227,8 @@ int channelRecordSize(const RawLayout &layout, int tail) {
     return COMMON_SIZE + layout.favouritesBlockSize() + tail;
 }
 
-constexpr int FAVOURITE_RANGE_LAST = 99;
-
 bool isLiveInFavouriteRange(const AstraHDChannel &c) {
-    return !c.isDeleted() && c.number() >= 1 && c.number() <= FAVOURITE_RANGE_LAST;
+    return !c.isDeleted() && c.number() >= 1 && c.number() <= AstraHDChannel::FAVOURITE_RANGE_LAST;
 }
 
 int liveChannelsInFavouriteRange(const ChannelList<AstraHDChannel> &list) {
@@ -566,7 +564,7 @@ int RawRecordCodec::encodeAstraHDChannels(const ChannelList<AstraHDChannel> &lis
                                           QByteArray &bytes) {
     // The reader refuses a favourite range it cannot shape into 1..99; a list the writer cannot read back
     // is refused here instead.
-    if (liveChannelsInFavouriteRange(list) > FAVOURITE_RANGE_LAST)
+    if (liveChannelsInFavouriteRange(list) > AstraHDChannel::FAVOURITE_RANGE_LAST)
         return invalid(DETAIL_FIELD);
     return encodeChannels(
         list, layout, MAGIC_ASTRA_HD, ASTRA_HD_TAIL,
@@ -606,7 +604,7 @@ int RawRecordCodec::fillAstraHDRange(ChannelList<AstraHDChannel> &list) {
         if (isLiveInFavouriteRange(list[i]))
             inRange.push_back(i);
     }
-    if (inRange.size() > size_t(FAVOURITE_RANGE_LAST))
+    if (inRange.size() > size_t(AstraHDChannel::FAVOURITE_RANGE_LAST))
         return invalid(DETAIL_FIELD);
     std::stable_sort(inRange.begin(), inRange.end(),
                      [&list](int a, int b) { return list[a].number() < list[b].number(); });
@@ -616,7 +614,7 @@ int RawRecordCodec::fillAstraHDRange(ChannelList<AstraHDChannel> &list) {
         c.setNumber(quint16(k + 1));
         c.setModified(modified);
     }
-    for (int n = int(inRange.size()) + 1; n <= FAVOURITE_RANGE_LAST; ++n)
+    for (int n = int(inRange.size()) + 1; n <= AstraHDChannel::FAVOURITE_RANGE_LAST; ++n)
         list.append(AstraHDChannel::placeholder(quint16(n)));
     return RC_SUCCESS;
 }

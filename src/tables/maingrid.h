@@ -1,6 +1,7 @@
 #ifndef MAINGRID_H
 #define MAINGRID_H
 
+#include "core/astrahdchannel.h"
 #include "tables/grid.h"
 
 #include <QDialogButtonBox>
@@ -36,7 +37,7 @@ public:
     static constexpr int DIGITAL_LOWEST = 1;
     static constexpr int DIGITAL_HIGHEST = 9999;
     // The Astra HD+ favourite range is 1..99; channels outside it are copied into it, not edited in place.
-    static constexpr int ASTRA_HD_RANGE_HIGHEST = 99;
+    static constexpr int ASTRA_HD_RANGE_HIGHEST = AstraHDChannel::FAVOURITE_RANGE_LAST;
 
     MainGrid(QWidget *parent, int listKind, bool orderedFavourites);
     ~MainGrid() override;
