@@ -59,22 +59,13 @@ struct FormatCapacity {
 
 FormatCapacity capacityOf(int format) {
     FormatCapacity capacity;
-    switch (format) {
-    case FF_UNIVERSAL:
+    capacity.favouritePositions = holdsOrderedFavourites(format);
+    if (format == FF_UNIVERSAL) {
         capacity.favouritesLists = 0;
-        capacity.favouritePositions = false;
         capacity.childLocks = false;
-        break;
-    case FF_RAW_2010_01:
+    } else if (format == FF_RAW_2010_01) {
         capacity.astraHD = false;
         capacity.favouritesLists = 4;
-        capacity.favouritePositions = false;
-        break;
-    case FF_RAW_2011_01:
-        capacity.favouritePositions = false;
-        break;
-    default:
-        break;
     }
     return capacity;
 }
