@@ -10,15 +10,9 @@ const QChar ellipsis(0x2026);
 ElidedLabel::ElidedLabel(const QString &text, QWidget *parent) : PlainTextLabel(text, parent) {}
 
 QSize ElidedLabel::minimumSizeHint() const {
-    ensurePolished();
     // Frame, style-sheet padding and margin stay; of the text only the ellipsis must fit.
-    const int chrome = width() - contentsRect().width() + 2 * margin();
-    return QSize(chrome + fontMetrics().horizontalAdvance(ellipsis),
+    return QSize(chromeSize().width() + fontMetrics().horizontalAdvance(ellipsis),
                  PlainTextLabel::minimumSizeHint().height());
-}
-
-QRect ElidedLabel::textRoom() const {
-    return contentsRect().adjusted(margin(), margin(), -margin(), -margin());
 }
 
 void ElidedLabel::paintEvent(QPaintEvent *event) {

@@ -16,9 +16,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QRect textRoom() const;
 };
 
 #endif // ELIDEDLABEL_H

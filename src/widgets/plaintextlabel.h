@@ -15,6 +15,12 @@ public:
 
     // Puts plain text into any label (for labels made elsewhere, e.g. by a form).
     static void setPlainText(QLabel *label, const QString &text);
+
+protected:
+    // What frame, style-sheet padding and margin add around the text, for labels that lay it out themselves.
+    QSize chromeSize() const;
+    // The rectangle the text is laid out in: the contents less the margin.
+    QRect textRoom() const;
 };
 
 #endif // PLAINTEXTLABEL_H

@@ -12,13 +12,6 @@ bool WrappingLabel::hasHeightForWidth() const {
     return true;
 }
 
-QSize WrappingLabel::chromeSize() const {
-    ensurePolished();
-    // Frame and style-sheet padding lie between the widget's rectangle and its contents rectangle.
-    return QSize(width() - contentsRect().width() + 2 * margin(),
-                 height() - contentsRect().height() + 2 * margin());
-}
-
 int WrappingLabel::layOutText(int textWidth, QPainter *painter, const QPointF &origin) const {
     QTextOption option(QStyle::visualAlignment(layoutDirection(), alignment() & Qt::AlignHorizontal_Mask));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -59,7 +52,7 @@ QSize WrappingLabel::minimumSizeHint() const {
 void WrappingLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     drawFrame(&painter);
-    const QRect room = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QRect room = textRoom();
     const int textHeight = layOutText(room.width());
     qreal top = room.top();
     if (alignment() & Qt::AlignVCenter)

@@ -28,7 +28,6 @@ private:
     // Lays the text out in lines no wider than textWidth and returns its height; draws it when a painter is
     // given.
     int layOutText(int textWidth, QPainter *painter = nullptr, const QPointF &origin = QPointF()) const;
-    QSize chromeSize() const;
 };
 
 #endif // WRAPPINGLABEL_H
