@@ -4,15 +4,18 @@
 #include "core/channellistprovider.h"
 #include "core/filesync.h"
 #include "core/resultcode.h"
+#include "core/scratchfile.h"
 #include "core/sharedtexts.h"
 #include "datafilehandlers/channelmerger.h"
 #include "datafilehandlers/datafilehandler.h"
 #include "datafilehandlers/datafilehandler_rvl.h"
 #include "datafilehandlers/datafilehandler_ulmx.h"
+#include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 #include <ctime>
 
@@ -73,6 +76,43 @@ QString temporarySibling(const QString &target) {
     }
     return QString();
 }
+
+// The raw folder's own physical-channel tables framed for another model year, keyed by member name. A table
+// the folder lacks is left out: the writer adds the defaults for it, as a save in the same year does. So is a
+// table the other year cannot hold, whose entries are counted in lost. Nothing to carry without a raw
+// folder or into a format that is no model year.
+int physicalTablesFor(const QString &folder, int fromFormat, int toFormat, QMap<QString, QByteArray> &tables,
+                      int &lost) {
+    const RawLayout *from = rawLayoutOf(fromFormat);
+    const RawLayout *to = rawLayoutOf(toFormat);
+    if (folder.isEmpty() || !from || !to)
+        return RC_SUCCESS;
+    for (const bool cable : {false, true}) {
+        const QString name = QLatin1String(cable ? RawRecordCodec::MEMBER_PHYSICAL_CABLE
+                                                 : RawRecordCodec::MEMBER_PHYSICAL_AIR);
+        const QFileInfo info(QDir(folder).filePath(name));
+        if (!info.exists())
+            continue;
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return RC_CANNOT_READ;
+        // One byte beyond the cap at most: the decoder refuses a member that grew past it.
+        const QByteArray bytes = file.read(qMin(info.size(), RawRecordCodec::MAX_MEMBER_SIZE) + 1);
+        if (file.error() != QFileDevice::NoError)
+            return RC_CANNOT_READ;
+        QByteArray converted;
+        int entries = 0;
+        const int code =
+            RawRecordCodec::convertPhysicalChannels(bytes, cable, *from, *to, converted, entries);
+        if (code == RC_LIST_TOO_LONG)
+            lost += entries;
+        else if (code != RC_SUCCESS)
+            return code;
+        else
+            tables.insert(name, converted);
+    }
+    return RC_SUCCESS;
+}
 } // namespace
 
 DataDirector::Database DataDirector::Database::current() {
@@ -105,6 +145,18 @@ int DataDirector::currentFormatCode() const {
 
 QString DataDirector::workingFolderPath() const {
     return m_folder;
+}
+
+int DataDirector::physicalChannelsLostIn(int formatCode) const {
+    // The universal format gives 0 too: this counts entries a model year's layout has no room for, and the
+    // universal format has no physical-channel tables at all. Like every other member only the raw format
+    // knows, they are not part of what a universal file holds; they stay in the raw file they came from.
+    if (!m_handler || formatCode == FF_KEEP || formatCode == m_handler->formatCode())
+        return 0;
+    QMap<QString, QByteArray> tables;
+    int lost = 0;
+    physicalTablesFor(m_folder, m_handler->formatCode(), formatCode, tables, lost);
+    return lost;
 }
 
 QString DataDirector::workingFolderName() {
@@ -280,7 +332,9 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
     code = handler->country(countryText);
     if (code != RC_SUCCESS)
         return fail(code);
-    if (!anyList)
+    // A raw file is the set's list of its one country: without channels (every one deleted before the save
+    // that wrote it) it still holds the country and the satellite database, and opens as an empty document.
+    if (!anyList && folder.isEmpty())
         return fail(RC_NO_SERVICE_LIST);
     // A universal file reports the country it was asked for, which may be empty ("lists without country").
     if (countryText.isEmpty())
@@ -330,6 +384,7 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     std::unique_ptr<DataFileHandler> newHandler;
     QString newFolder;
     bool newIsUniversal = false;
+    QMap<QString, QByteArray> carriedTables;
     if (format == previousCode && (!currentIsUniversal || file == m_universalPath)) {
         // The document's own format: its handler, and for a raw list the folder holding the opened members.
     } else if (format == FF_UNIVERSAL || (format == previousCode && currentIsUniversal)) {
@@ -337,6 +392,12 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
         newHandler = std::make_unique<DataFileHandler_ulmx>(file);
         newIsUniversal = true;
     } else if (format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01) {
+        // The set's own physical-channel tables go along into the new year, read before anything is made. A
+        // table the year cannot hold gets the defaults; physicalChannelsLostIn lets the window say so first.
+        int lost = 0;
+        const int code = physicalTablesFor(m_folder, previousCode, format, carriedTables, lost);
+        if (code != RC_SUCCESS)
+            return code;
         newFolder = createWorkingFolder();
         if (newFolder.isEmpty())
             return RC_CANNOT_WRITE;
@@ -353,6 +414,11 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
         return code;
     };
 
+    // The writer adds the default tables only for a table its folder lacks.
+    for (auto it = carriedTables.cbegin(); it != carriedTables.cend(); ++it) {
+        if (!ScratchFile::writeAll(QDir(newFolder).filePath(it.key()), it.value()))
+            return fail(RC_CANNOT_WRITE);
+    }
     int code = writer->save(*document);
     if (code != RC_SUCCESS)
         return fail(code);

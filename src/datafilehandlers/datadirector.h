@@ -63,6 +63,11 @@ public:
     // empty after any other open or merge.
     const QStringList &countriesToChooseFrom() const { return m_countriesToChooseFrom; }
 
+    // How many entries of the open raw list's physical-channel tables (air and cable together) a save in the
+    // format could not carry over; such a table is written with the defaults instead. 0 when they all fit
+    // and when the document is no raw list.
+    int physicalChannelsLostIn(int formatCode) const;
+
     // The current handler's format code, or -1 without a document.
     int currentFormatCode() const;
     // The current working folder, or an empty text when the document is not a raw list.

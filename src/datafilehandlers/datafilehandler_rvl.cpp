@@ -1,5 +1,6 @@
 #include "datafilehandlers/datafilehandler_rvl.h"
 
+#include "archive/ziparchive.h"
 #include "core/channellistprovider.h"
 #include "core/scratchfile.h"
 #include "datafilehandlers/rawrecordcodec.h"
@@ -329,6 +330,24 @@ template <typename GG> int DataFileHandler_rvl<GG>::save(ChannelListProvider &pr
         RawRecordCodec::encodePhysicalChannels(RawRecordCodec::defaultCableChannels(), true, layout, bytes);
         members.insert(name(RawRecordCodec::MEMBER_PHYSICAL_CABLE), bytes);
     }
+
+    // The archive reader refuses a member or an archive above its limits, so a save that would exceed one is
+    // refused here instead of writing a file that does not open again. The folder's other files are packed
+    // along with the members.
+    qint64 total = 0;
+    for (auto it = members.cbegin(); it != members.cend(); ++it) {
+        if (it->size() > RawRecordCodec::MAX_MEMBER_SIZE)
+            return RC_LIST_TOO_LONG;
+        total += it->size();
+    }
+    const QFileInfoList kept =
+        m_folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QFileInfo &file : kept) {
+        if (!members.contains(file.fileName()))
+            total += file.size();
+    }
+    if (total > ZipLimits::MAX_TOTAL_SIZE)
+        return RC_LIST_TOO_LONG;
 
     // Everything is encoded: only now is the folder touched. Each member is replaced as a whole.
     for (auto it = members.cbegin(); it != members.cend(); ++it) {

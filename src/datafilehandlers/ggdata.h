@@ -42,4 +42,18 @@ struct GGData2012_01 {
     static constexpr RawLayout LAYOUT{1201, 5, RawLayout::POSITIONS, true};
 };
 
+// The layout of a raw model year's format code; null for any other code.
+inline const RawLayout *rawLayoutOf(int formatCode) {
+    switch (formatCode) {
+    case GGData2010_01::FORMAT_CODE:
+        return &GGData2010_01::LAYOUT;
+    case GGData2011_01::FORMAT_CODE:
+        return &GGData2011_01::LAYOUT;
+    case GGData2012_01::FORMAT_CODE:
+        return &GGData2012_01::LAYOUT;
+    default:
+        return nullptr;
+    }
+}
+
 #endif

@@ -780,6 +780,21 @@ int RawRecordCodec::decodePhysicalChannels(const QByteArray &bytes, bool cable, 
     return RC_SUCCESS;
 }
 
+int RawRecordCodec::convertPhysicalChannels(const QByteArray &bytes, bool cable, const RawLayout &from,
+                                            const RawLayout &to, QByteArray &converted, int &entries) {
+    QVector<PhysicalChannel> table;
+    const int rc = decodePhysicalChannels(bytes, cable, from, table);
+    if (rc != RC_SUCCESS)
+        return rc;
+    entries = int(table.size());
+    QByteArray out;
+    // Whatever the other year's encoder refuses, or frames beyond what its reader takes, it cannot hold.
+    if (encodePhysicalChannels(table, cable, to, out) != RC_SUCCESS || out.size() > MAX_MEMBER_SIZE)
+        return RC_LIST_TOO_LONG;
+    converted = out;
+    return RC_SUCCESS;
+}
+
 QVector<PhysicalChannel> RawRecordCodec::defaultAirChannels() {
     // The European terrestrial raster: VHF band I and III with 7 MHz, UHF bands IV and V with 8 MHz.
     QVector<PhysicalChannel> table;

@@ -127,6 +127,11 @@ public:
                                       const RawLayout &layout, QByteArray &bytes);
     static int decodePhysicalChannels(const QByteArray &bytes, bool cable, const RawLayout &layout,
                                       QVector<PhysicalChannel> &table);
+    // The table member of one model year as a member of another, for a save in another year that keeps the
+    // set's own table. The entries count the table's records. The decoder's code when the member does not
+    // decode; RC_LIST_TOO_LONG when the other year cannot hold the entries.
+    static int convertPhysicalChannels(const QByteArray &bytes, bool cable, const RawLayout &from,
+                                       const RawLayout &to, QByteArray &converted, int &entries);
     static QVector<PhysicalChannel> defaultAirChannels();
     static QVector<PhysicalChannel> defaultCableChannels();
 

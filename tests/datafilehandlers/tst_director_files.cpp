@@ -5,6 +5,7 @@
 #include "core/resultcode.h"
 #include "core/satellitechannel.h"
 #include "datafilehandlers/datadirector.h"
+#include "datafilehandlers/rawrecordcodec.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -218,6 +219,78 @@ private slots:
         QCOMPARE(again.open(file, &reopened, "*"), int(RC_SUCCESS));
         compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2011_01)), saved);
         QCOMPARE(reopened.airList()->at(0).name(), QStringLiteral("Renamed"));
+    }
+
+    // Another model year takes the set's own physical-channel tables along: every year holds their entries.
+    void saveAsAnotherYearCarriesThePhysicalTables() {
+        const QVector<PhysicalChannel> own{{1, 8, 506000, "E25"}};
+        QByteArray ownTable;
+        QCOMPARE(RawRecordCodec::encodePhysicalChannels(own, false, GGData2012_01::LAYOUT, ownTable),
+                 int(RC_SUCCESS));
+        const QString source = path("tables.rvl");
+        const QString target = path("tables-2010.rvl");
+        {
+            DataDirector unused;
+            ChannelListProvider document(&unused);
+            DocumentFixture::build(document);
+            QCOMPARE(DocumentFixture::writeRaw(FF_RAW_2012_01, document, source, {{"phy-Air", ownTable}}),
+                     int(RC_SUCCESS));
+        }
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(DataDirector().physicalChannelsLostIn(FF_RAW_2010_01), 0);
+        QCOMPARE(director.open(source, &document, "*"), int(RC_SUCCESS));
+        for (int format : {FF_UNIVERSAL, FF_RAW_2010_01, FF_RAW_2011_01, FF_RAW_2012_01, FF_KEEP})
+            QCOMPARE(director.physicalChannelsLostIn(format), 0);
+        QCOMPARE(director.save(&document, target, FF_RAW_2010_01), int(RC_SUCCESS));
+
+        QTemporaryDir unpacked;
+        QCOMPARE(unzipAll(target, unpacked.path()), int(RC_SUCCESS));
+        QVector<PhysicalChannel> air, cable;
+        QCOMPARE(RawRecordCodec::decodePhysicalChannels(contents(unpacked.filePath("phy-Air")), false,
+                                                        GGData2010_01::LAYOUT, air),
+                 int(RC_SUCCESS));
+        QCOMPARE(RawRecordCodec::decodePhysicalChannels(contents(unpacked.filePath("phy-Cable")), true,
+                                                        GGData2010_01::LAYOUT, cable),
+                 int(RC_SUCCESS));
+        QVERIFY(air == own);
+        QVERIFY(cable == RawRecordCodec::defaultCableChannels());
+    }
+
+    // A list whose every channel was deleted opens again, in its own year and another, as an empty document
+    // of its country with its satellite database.
+    void listWithEveryChannelDeletedOpensAgainEmpty() {
+        const QString file = path("emptied.rvl");
+        const QString converted = path("emptied-2010.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        SatelliteChannel::clearDatabase();
+        const DocumentFixture::Caps caps = DocumentFixture::Caps::of(FF_RAW_2010_01);
+        QStringList expected;
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
+            const auto deleteAll = [](auto *list) {
+                for (auto &channel : *list)
+                    channel.setDeleted(true);
+            };
+            deleteAll(document.airList());
+            deleteAll(document.cableList());
+            deleteAll(document.satelliteList());
+            deleteAll(document.astraHDList());
+            expected = DocumentFixture::describe(document, caps);
+            QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
+            QCOMPARE(director.save(&document, converted, FF_RAW_2010_01), int(RC_SUCCESS));
+        }
+        for (const QString &saved : {file, converted}) {
+            SatelliteChannel::clearDatabase();
+            DataDirector director;
+            ChannelListProvider reopened(&director);
+            QCOMPARE(director.open(saved, &reopened, "*"), int(RC_SUCCESS));
+            QVERIFY(reopened.airList()->isEmpty() && reopened.cableList()->isEmpty());
+            QVERIFY(reopened.satelliteList()->isEmpty() && reopened.astraHDList()->isEmpty());
+            compareLines(DocumentFixture::describe(reopened, caps), expected);
+        }
     }
 
     void universalSaveAsThenSaveUsesTheNewFile() {

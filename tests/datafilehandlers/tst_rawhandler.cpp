@@ -454,6 +454,42 @@ private slots:
             QCOMPARE(readFile(m_folder + QLatin1Char('/') + it.key()), it.value());
     }
 
+    // A member or a whole archive larger than the archive reader takes is refused before the folder is
+    // touched; one exactly at the limit is written.
+    void listsBeyondTheArchiveLimitsAreRefused() {
+        ChannelListProvider doc(nullptr);
+        fillDocument(doc, GGData2012_01::LAYOUT);
+        DataFileHandler_rvl<GGData2012_01> h{QDir(m_folder)};
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
+        const QString airMember = m_folder + QStringLiteral("/map-AirCh");
+        const AirChannel channel = doc.airList()->at(0);
+
+        // The folder's other files are packed too.
+        qint64 folderSize = 0;
+        for (const QFileInfo &f : QDir(m_folder).entryInfoList(QDir::Files))
+            folderSize += f.size();
+        QFile extra(m_folder + QStringLiteral("/vendor-extra"));
+        QVERIFY(extra.open(QIODevice::WriteOnly) && extra.resize(ZipLimits::MAX_TOTAL_SIZE - folderSize));
+        extra.close();
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
+        const QByteArray air = readFile(airMember);
+        doc.airList()->append(channel);
+        QCOMPARE(h.save(doc), int(RC_LIST_TOO_LONG));
+        QCOMPARE(readFile(airMember), air);
+        QVERIFY(extra.remove());
+
+        const int fit =
+            int((RawRecordCodec::MAX_MEMBER_SIZE - RawRecordCodec::HEADER_SIZE - RawRecordCodec::CRC_SIZE) /
+                RawRecordCodec::airRecordSize(GGData2012_01::LAYOUT));
+        while (doc.airList()->size() < fit)
+            doc.airList()->append(channel);
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
+        const QByteArray full = readFile(airMember);
+        doc.airList()->append(channel);
+        QCOMPARE(h.save(doc), int(RC_LIST_TOO_LONG));
+        QCOMPARE(readFile(airMember), full);
+    }
+
     // The handler's own state follows a save only when the save is committed.
     void endSaveCommits() {
         ChannelListProvider doc(nullptr);
