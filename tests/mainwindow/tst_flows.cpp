@@ -105,6 +105,7 @@ private slots:
             << "Merge impossible - not enough free user satellite slots. Please remove some user "
                "satellites before proceeding.";
         QTest::newRow("10") << 10 << "No service list found for specified country (*).";
+        QTest::newRow("12") << 12 << "The channel list is too long for this file format.";
         QTest::newRow("1000") << 1000 << "Invalid file contents (0).";
         QTest::newRow("1005") << 1005 << "Invalid file contents (5).";
         QTest::newRow("0") << 0 << "Unknown error.";
