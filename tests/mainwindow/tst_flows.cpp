@@ -108,7 +108,9 @@ private slots:
         QTest::newRow("1000") << 1000 << "Invalid file contents (0).";
         QTest::newRow("1005") << 1005 << "Invalid file contents (5).";
         QTest::newRow("0") << 0 << "Unknown error.";
-        QTest::newRow("11") << 11 << "Unknown error.";
+        QTest::newRow("11") << 11
+                            << "The Astra HD+ favourite range (1 to 99) holds more channels than it has "
+                               "numbers.";
         QTest::newRow("999") << 999 << "Unknown error.";
         QTest::newRow("-1") << -1 << "Unknown error.";
     }
