@@ -15,6 +15,8 @@ enum ResultCode : int {
     RC_CHECKSUM_FAILED = 8,
     RC_NO_FREE_USER_SATELLITE_SLOTS = 9,
     RC_NO_SERVICE_LIST = 10,
+    // More live Astra HD+ channels numbered 1 to 99 than a raw file's favourite range has numbers.
+    RC_ASTRA_HD_RANGE_FULL = 11,
     // A list too long for the file format: a save refuses it rather than write a file that would not open.
     RC_LIST_TOO_LONG = 12,
     // Invalid file contents: the detail number is added to this base (1003 = detail 3).

@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <QSet>
 
+#include <utility>
+
 namespace {
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
 // and undeleted, instead of a second copy.
@@ -12,6 +14,30 @@ template <typename T, typename Same>
 void undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
     for (T &existing : list) {
         if (same(existing, channel)) {
+            existing.setDeleted(false);
+            return;
+        }
+    }
+    list.append(channel);
+}
+
+// A satellite or Astra HD+ channel of the file, with its transponder already mapped, into the list. Without a
+// transponder only the service id tells channels apart, and a file may hold one id on several transponders
+// it does not define: such a channel is never merged with another channel of the file, only found again
+// among the first documentChannels of the list (those from before the merge) that lack a transponder too,
+// each of them at most once (claimed holds their indexes).
+template <typename T>
+void mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
+                           const TransponderMap &transponders) {
+    if (transponders.contains(channel.transponderId())) {
+        undeleteOrAppend(list, channel, [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
+        return;
+    }
+    for (int i = 0; i < documentChannels; ++i) {
+        T &existing = list[i];
+        if (!claimed.contains(i) && !transponders.contains(existing.transponderId()) &&
+            isSameSatelliteService(existing, channel)) {
+            claimed.insert(i);
             existing.setDeleted(false);
             return;
         }
@@ -36,19 +62,31 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
                                        TransponderMap &destinationTransponders,
                                        CategoryProviderMap &destinationProviders, int sourceVersion,
                                        int destinationVersion) {
+    // A user satellite of the file that the document holds already (the document's own list exported and
+    // merged back) is the document's one: it takes no second slot, and neither side gives it up.
+    RenumberingMap renumbering = sameUserSatellites(sourceSatellites, destinationSatellites);
+    SatelliteMap destinationOthers = destinationSatellites;
+    for (const quint16 id : std::as_const(renumbering))
+        destinationOthers.remove(id);
+
     // Only nine user-satellite slots exist: the older database gives way.
     QList<quint16> surplus;
     if (sourceVersion > destinationVersion) {
-        surplusUserSatelliteIds(sourceSatellites, destinationSatellites, surplus);
+        surplusUserSatelliteIds(sourceSatellites, destinationOthers, surplus);
         removeSatellites(destinationSatellites, destinationTransponders, destinationList, surplus);
     } else {
-        surplusUserSatelliteIds(destinationSatellites, sourceSatellites, surplus);
+        SatelliteMap sourceOthers = sourceSatellites;
+        for (auto it = renumbering.cbegin(); it != renumbering.cend(); ++it)
+            sourceOthers.remove(it.key());
+        surplusUserSatelliteIds(destinationSatellites, sourceOthers, surplus);
         removeSatellites(sourceSatellites, sourceTransponders, sourceList, surplus);
     }
     const bool allKept = surplus.isEmpty();
 
-    RenumberingMap renumbering;
-    MergeSatellites(sourceSatellites, destinationSatellites, renumbering);
+    SatelliteMap newSatellites = sourceSatellites;
+    for (auto it = renumbering.cbegin(); it != renumbering.cend(); ++it)
+        newSatellites.remove(it.key());
+    MergeSatellites(newSatellites, destinationSatellites, renumbering);
 
     // Each transponder moves one step only: the map may send an id on to an id it moves in turn.
     if (!renumbering.isEmpty()) {
@@ -98,6 +136,25 @@ QList<quint16> ChannelMerger::unusedUserSatelliteIds(const SatelliteMap &satelli
             ids.append(it.key());
     }
     return ids;
+}
+
+ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteMap &source,
+                                                                const SatelliteMap &destination) {
+    RenumberingMap same;
+    QSet<quint16> taken;
+    for (auto it = source.cbegin(); it != source.cend(); ++it) {
+        if (!SatelliteIds::isUser(it.key()))
+            continue;
+        for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
+            if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
+                known->orbitalPos == it->orbitalPos && equalsIgnoreCase(known->name, it->name)) {
+                same.insert(it.key(), known.key());
+                taken.insert(known.key());
+                break;
+            }
+        }
+    }
+    return same;
 }
 
 void ChannelMerger::surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser,
@@ -211,15 +268,14 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
                                            const ProviderMap &destinationProviders) {
     // Only channels that were in the document before the merge, or appended by it, are compared; the
     // destination list grows as we go.
+    const int documentChannels = destinationList.size();
+    QSet<int> claimed;
     for (const SatelliteChannel &source : sourceList) {
         SatelliteChannel copy(source);
         copy.setTransponderId(
             destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
         copy.setProviderId(destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
-
-        undeleteOrAppend(destinationList, copy, [](const SatelliteChannel &a, const SatelliteChannel &b) {
-            return isSameSatelliteService(a, b);
-        });
+        mergeSatelliteService(destinationList, copy, documentChannels, claimed, destinationTransponders);
     }
 }
 
@@ -238,15 +294,13 @@ void ChannelMerger::mergeAstraHDChannels(const TransponderMap &sourceTransponder
                                          const TransponderMap &destinationTransponders,
                                          ChannelList<AstraHDChannel> &destinationList) {
     destinationList.clear();
+    QSet<int> claimed;
     for (const AstraHDChannel &source : sourceList) {
         AstraHDChannel copy(source);
         // The file's transponder id means nothing in the document's database: map it first, so the
         // comparison below reads the transponder the channel will really refer to.
         copy.setTransponderId(
             destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
-
-        undeleteOrAppend(destinationList, copy, [](const AstraHDChannel &a, const AstraHDChannel &b) {
-            return isSameSatelliteService(a, b);
-        });
+        mergeSatelliteService(destinationList, copy, 0, claimed, destinationTransponders);
     }
 }

@@ -24,8 +24,9 @@ public:
     ChannelMerger() = default;
 
     // Satellites (with the nine user-satellite slots), transponders, category-3 providers and satellite
-    // channels. The side with the lower database version (the file on a tie) gives up the user satellites
-    // that do not fit, with their transponders and channels. False when any user satellite was given up.
+    // channels. A user satellite of the file that the document holds already is taken as the document's.
+    // The side with the lower database version (the file on a tie) gives up the user satellites that do
+    // not fit, with their transponders and channels. False when any user satellite was given up.
     // The source maps are changed too (renumbered user satellites), so the Astra HD+ merge that follows sees
     // the same transponders.
     bool mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList, SatelliteMap &sourceSatellites,
@@ -39,13 +40,16 @@ public:
     QList<quint16> unusedUserSatelliteIds(const SatelliteMap &satellites, const TransponderMap &transponders,
                                           const ChannelList<SatelliteChannel> &satelliteChannels,
                                           const ChannelList<AstraHDChannel> &astraChannels);
+    // The file's user satellites that the document holds already (same name ignoring case, same position),
+    // each mapped to the document's id; a document satellite stands for one file satellite at most.
+    RenumberingMap sameUserSatellites(const SatelliteMap &source, const SatelliteMap &destination);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
     // Removes the satellites, their transponders and the channels on those transponders.
     void removeSatellites(SatelliteMap &satellites, TransponderMap &transponders,
                           ChannelList<SatelliteChannel> &channels, const QList<quint16> &ids);
     // Copies the source satellites into the destination; a user satellite whose id is taken moves to the
-    // first free user id, recorded in renumbering.
+    // first free user id, added to renumbering.
     void MergeSatellites(const SatelliteMap &source, SatelliteMap &destination, RenumberingMap &renumbering);
 
     // The first transponder of the map (ascending keys) within tolerance of the given one, or null.

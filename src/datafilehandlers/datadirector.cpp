@@ -494,15 +494,20 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     if (!isLoaderOutcome(airCode))
         return airCode;
     // The Astra HD+ providers and bouquets go to maps of our own: they replace the document's only together
-    // with its Astra HD+ list.
+    // with its Astra HD+ list. A 2010-01 document has no Astra HD+ list to save, so the file's is not taken:
+    // shown, it would be lost at the next save.
+    const int documentFormat = document->formatCode();
     ChannelList<AstraHDChannel> astraChannels;
     SatelliteMap astraSatellites;
     TransponderMap astraTransponders;
     CategoryProviderMap astraProviders;
     CategoryProviderMap astraBouquets;
     int astraVersion = 0;
-    const int astraCode = handler.loadAstraHD(astraChannels, astraSatellites, astraTransponders,
-                                              astraProviders, astraBouquets, &astraVersion, country);
+    int astraCode = RC_NO_SERVICE_LIST;
+    if (documentFormat != FF_RAW_2010_01) {
+        astraCode = handler.loadAstraHD(astraChannels, astraSatellites, astraTransponders, astraProviders,
+                                        astraBouquets, &astraVersion, country);
+    }
     if (!isLoaderOutcome(astraCode))
         return astraCode;
 
@@ -547,10 +552,30 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
                                     *document->astraHDList());
         merged = true;
     }
+    // A raw document shows its Astra HD+ list as its next save writes it: the favourite range packed into
+    // 1..H. A range with more channels than numbers could not be saved at all.
+    bool astraRangeFits = true;
+    if (astraCode == RC_SUCCESS && (documentFormat == FF_RAW_2011_01 || documentFormat == FF_RAW_2012_01))
+        astraRangeFits = RawRecordCodec::fillAstraHDRange(*document->astraHDList()) == RC_SUCCESS;
+
+    // Matching may have found every channel of a file's user satellite in the document already: a user
+    // satellite that this merge brought and that no channel uses would only hold a scarce slot.
+    QList<quint16> unusedNewcomers;
+    for (const quint16 id :
+         merger.unusedUserSatelliteIds(SatelliteChannel::satellites, SatelliteChannel::transponders,
+                                       *document->satelliteList(), *document->astraHDList())) {
+        const auto previous = before.satellites.constFind(id);
+        if (previous == before.satellites.cend() || *previous != SatelliteChannel::satellites.value(id))
+            unusedNewcomers.append(id);
+    }
+    merger.removeSatellites(SatelliteChannel::satellites, SatelliteChannel::transponders,
+                            *document->satelliteList(), unusedNewcomers);
 
     int code = RC_SUCCESS;
     if (!merged)
         code = RC_NO_SERVICE_LIST;
+    else if (!astraRangeFits)
+        code = RC_ASTRA_HD_RANGE_FULL;
     else if (!satellitesKept)
         code = RC_NO_FREE_USER_SATELLITE_SLOTS;
     if (code != RC_SUCCESS) {

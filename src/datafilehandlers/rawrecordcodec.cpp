@@ -565,7 +565,7 @@ int RawRecordCodec::encodeAstraHDChannels(const ChannelList<AstraHDChannel> &lis
     // The reader refuses a favourite range it cannot shape into 1..99; a list the writer cannot read back
     // is refused here instead.
     if (liveChannelsInFavouriteRange(list) > AstraHDChannel::FAVOURITE_RANGE_LAST)
-        return invalid(DETAIL_FIELD);
+        return RC_ASTRA_HD_RANGE_FULL;
     return encodeChannels(
         list, layout, MAGIC_ASTRA_HD, ASTRA_HD_TAIL,
         [](QByteArray &b, const AstraHDChannel &c) {

@@ -89,8 +89,8 @@ public:
                                    QByteArray &bytes);
     static int encodeSatelliteChannels(const ChannelList<SatelliteChannel> &list, const RawLayout &layout,
                                        QByteArray &bytes);
-    // Refuses (DETAIL_FIELD) more than 99 live channels numbered 1 to 99, which fillAstraHDRange could not
-    // shape when the list is read back.
+    // Refuses (RC_ASTRA_HD_RANGE_FULL) more than 99 live channels numbered 1 to 99, which fillAstraHDRange
+    // could not shape when the list is read back.
     static int encodeAstraHDChannels(const ChannelList<AstraHDChannel> &list, const RawLayout &layout,
                                      QByteArray &bytes);
     static int decodeAirChannels(const QByteArray &bytes, const RawLayout &layout,

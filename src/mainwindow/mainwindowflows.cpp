@@ -133,6 +133,9 @@ QString MainWindow::fileErrorMessage(int code, const QString &country, const QSt
                       "countries: %2. Please choose one of them.")
                 .arg(country, countriesInFile.join(QStringLiteral(", ")));
         return tr("No service list found for specified country (%1).").arg(country);
+    case RC_ASTRA_HD_RANGE_FULL:
+        return tr("The Astra HD+ favourite range (1 to %1) holds more channels than it has numbers.")
+            .arg(AstraHDChannel::FAVOURITE_RANGE_LAST);
     case RC_LIST_TOO_LONG:
         return tr("The channel list is too long for this file format.");
     default:

@@ -321,6 +321,29 @@ private slots:
         QCOMPARE(destination[0].transponderId(), NO_ID);
     }
 
+    void fileChannelsWithoutTransponderStayApart() {
+        // The document's channel 7 is on a transponder the database lacks; the file's two channels 7 link to
+        // transponders the file does not define. Only service ids are left to compare.
+        SatelliteChannel::satellites.insert(1, satellite("Astra"));
+        m_destination.append(satChannel(7, 99));
+        Source source;
+        source.satellites.insert(1, satellite("Astra"));
+        source.transponders.insert(0, transponder(1, 12000000.0f));
+        source.channels.append(satChannel(7, 50, NO_ID, QStringLiteral("First")));
+        source.channels.append(satChannel(7, 51, NO_ID, QStringLiteral("Second")));
+        QVERIFY(mergeInto(source, 0, 0));
+        // The first is found again in the document's channel, which stands for one file channel only.
+        QCOMPARE(m_destination.size(), 2);
+        QCOMPARE(m_destination[1].name(), QStringLiteral("Second"));
+
+        ChannelList<AstraHDChannel> file;
+        file.append(astraChannel(61, 50));
+        file.append(astraChannel(61, 51));
+        ChannelList<AstraHDChannel> destination;
+        m_merger.mergeAstraHDChannels(source.transponders, file, SatelliteChannel::transponders, destination);
+        QCOMPARE(destination.size(), 2);
+    }
+
     void cableListIsReplacedInFileOrder() {
         ChannelList<CableChannel> destination;
         for (int i = 0; i < 50; ++i)

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 // Merging universal files, written by our own writer, into a document opened from a raw file.
@@ -83,13 +84,14 @@ class TestMergeDirector : public QObject {
 
     // The document the window would merge into: the standard one, read from a raw file.
     void openDocument(DataDirector &director, ChannelListProvider &document,
-                      const std::function<void(ChannelListProvider &)> &shape = nullptr) {
+                      const std::function<void(ChannelListProvider &)> &shape = nullptr,
+                      int format = FF_RAW_2012_01) {
         DataDirector unused;
         ChannelListProvider source(&unused);
         DocumentFixture::build(source);
         if (shape)
             shape(source);
-        QCOMPARE(DocumentFixture::writeRaw(FF_RAW_2012_01, source, m_documentFile), int(RC_SUCCESS));
+        QCOMPARE(DocumentFixture::writeRaw(format, source, m_documentFile), int(RC_SUCCESS));
         SatelliteChannel::clearDatabase();
         QCOMPARE(director.open(m_documentFile, &document, "DEU"), int(RC_SUCCESS));
         director.commit();
@@ -185,7 +187,10 @@ private slots:
         QVERIFY(*document.satelliteList() == satellite);
         QVERIFY(keyOf(12603000.0f) >= 0);
         const ChannelList<AstraHDChannel> &astra = *document.astraHDList();
-        QCOMPARE(astra.size(), 2);
+        // The rest of the raw favourite range is placeholders.
+        QCOMPARE(
+            std::count_if(astra.begin(), astra.end(), [](const AstraHDChannel &c) { return !c.isDeleted(); }),
+            2);
         QCOMPARE(astra[0].transponderId(), quint32(keyOf(12603000.0f)));
         QCOMPARE(astra[0].frequency(), 12603.0f);
         QCOMPARE(astra[0].satelliteName(), QStringLiteral("Astra 19.2E"));
@@ -268,7 +273,11 @@ private slots:
             file.cableList()->append(CableChannel(700, QStringLiteral("Only cable"), 1, 474.0f, 1, false,
                                                   false, Channel::DIGITAL, 6900, 0, 6, 2, -1, 0));
         });
-        writeFile(path("satellite.ulmx"), addUnusedUserSatellites);
+        // Its user satellite in use is not the document's own under another name: it needs a slot.
+        writeFile(path("satellite.ulmx"), [&](ChannelListProvider &file) {
+            addUnusedUserSatellites(file);
+            SatelliteChannel::satellites[0xFFE1].name = QStringLiteral("File user");
+        });
         DataDirector director;
         ChannelListProvider document(&director);
         openDocument(director, document, [](ChannelListProvider &) {
@@ -289,6 +298,73 @@ private slots:
         QCOMPARE(SatelliteChannel::satellites.size(), satellites.size() + 1);
         for (const SatelliteInfo &satellite : SatelliteChannel::satellites)
             QVERIFY(satellite.name != QStringLiteral("Unused file user"));
+    }
+
+    void mergingTheSameFileAgainChangesNothing() {
+        // The document's own list exported: its user satellite is the document's, already in use.
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
+        const SatelliteMap satellites = SatelliteChannel::satellites;
+
+        QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(SatelliteChannel::satellites == satellites);
+        const State merged(document);
+        QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
+        merged.verifyUnchanged(document);
+    }
+
+    void astraListStaysOutOfA2010Document() {
+        writeFile(path("astra.ulmx"), nullptr);
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, nullptr, FF_RAW_2010_01);
+        const CategoryProviderMap providers = SatelliteChannel::serviceProviders;
+        QCOMPARE(director.merge(path("astra.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(document.astraHDList()->isEmpty());
+        QCOMPARE(SatelliteChannel::serviceProviders.value(ProviderCategory::ASTRA_HD),
+                 providers.value(ProviderCategory::ASTRA_HD));
+    }
+
+    void mergedAstraListTakesTheRawShape() {
+        // A raw file packs the favourite range: the next save writes 1, 2, 3 for 5, 10, 20.
+        writeFile(path("numbers.ulmx"), [](ChannelListProvider &file) {
+            ChannelList<AstraHDChannel> &astra = *file.astraHDList();
+            while (astra.size() > 4)
+                astra.erase(astra.size() - 1);
+            const quint16 numbers[] = {5, 10, 20, 150};
+            for (int i = 0; i < 4; ++i)
+                astra[i].setNumber(numbers[i]);
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        QCOMPARE(director.merge(path("numbers.ulmx"), &document), int(RC_SUCCESS));
+        QList<int> live;
+        for (const AstraHDChannel &channel : *document.astraHDList()) {
+            if (!channel.isDeleted())
+                live.append(channel.number());
+        }
+        QCOMPARE(live, QList<int>({1, 2, 3, 150}));
+    }
+
+    void overfullAstraRangeIsRefused() {
+        // 100 live channels numbered 1 to 99 (numbers repeat): a raw document could not save them.
+        writeFile(path("overfull.ulmx"), [](ChannelListProvider &file) {
+            ChannelList<AstraHDChannel> &astra = *file.astraHDList();
+            const quint16 bouquets[] = {1};
+            for (int i = astra.size(); i < 100; ++i)
+                astra.append(AstraHDChannel(5000 + i, QStringLiteral("Extra %1").arg(i), quint16(1 + i % 99),
+                                            0, 1, 0, 0, 0, bouquets, 1, 1, false, false, Channel::DIGITAL, 1,
+                                            1));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const State before(document);
+        QCOMPARE(director.merge(path("overfull.ulmx"), &document), int(RC_ASTRA_HD_RANGE_FULL));
+        before.verifyUnchanged(document);
     }
 
     void nothingForTheCountryChangesNothing() {

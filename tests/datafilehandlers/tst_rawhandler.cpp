@@ -404,7 +404,7 @@ private slots:
         QTest::newRow("infinite transponder") << 2 << 1004;
         QTest::newRow("number above 9999") << 3 << 1003;
         QTest::newRow("kind 2") << 4 << 1003;
-        QTest::newRow("100 Astra HD+ channels numbered 1-99") << 5 << 1003;
+        QTest::newRow("100 Astra HD+ channels numbered 1-99") << 5 << int(RC_ASTRA_HD_RANGE_FULL);
     }
     void saveRefusesWhatItCannotWrite() {
         QFETCH(int, defect);

@@ -105,11 +105,14 @@ private slots:
             << "Merge impossible - not enough free user satellite slots. Please remove some user "
                "satellites before proceeding.";
         QTest::newRow("10") << 10 << "No service list found for specified country (*).";
+        QTest::newRow("11") << 11
+                            << "The Astra HD+ favourite range (1 to 99) holds more channels than it has "
+                               "numbers.";
         QTest::newRow("12") << 12 << "The channel list is too long for this file format.";
         QTest::newRow("1000") << 1000 << "Invalid file contents (0).";
         QTest::newRow("1005") << 1005 << "Invalid file contents (5).";
         QTest::newRow("0") << 0 << "Unknown error.";
-        QTest::newRow("11") << 11 << "Unknown error.";
+        QTest::newRow("13") << 13 << "Unknown error.";
         QTest::newRow("999") << 999 << "Unknown error.";
         QTest::newRow("-1") << -1 << "Unknown error.";
     }
