@@ -371,6 +371,9 @@ void MainWindow::on_actionSaveAs(bool) {
     if (!holdsOrderedFavourites(provider->formatCode()) && holdsOrderedFavourites(nv))
         numberUnpositionedFavourites(provider.get());
 
+    // In its own format, and with nothing lost, the file holds what the window shows, as after a Save.
+    const bool sameFormat =
+        nv == (provider->formatCode() == FF_UNIVERSAL_HANDLER ? int(FF_UNIVERSAL) : provider->formatCode());
     const int code = provider->saveAs(file, nv);
     if (code != RC_SUCCESS) {
         showFileError(tr("File save error!"), file, code, QString());
@@ -382,7 +385,8 @@ void MainWindow::on_actionSaveAs(bool) {
     // universal file read back reports the handler's code, not the one a save asks for). Set before the
     // read-back too: should that fail, the tables are built anew for this format.
     provider->setFormatCode(nv);
-    reopenSavedFile(file);
+    if (lossy || !sameFormat)
+        reopenSavedFile(file);
     if (provider)
         provider->setFormatCode(nv);
     setLastFilePath(file);
