@@ -136,7 +136,9 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
         format = director && director->currentFormatCode() >= 0 ? director->currentFormatCode()
                                                                 : document.formatCode();
     }
-    const Target target = targetOf(isRaw(format) ? format : FF_UNIVERSAL);
+    if (!isRaw(format))
+        format = FF_UNIVERSAL;
+    const Target target = targetOf(format);
 
     Counts c;
     c.placesShown = holdsOrderedFavourites(document.formatCode());
@@ -159,9 +161,11 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
     if (target.astraHD)
         c.countProviders(SatelliteChannel::bouquets, target);
 
-    // One line per kind of loss.
+    // One add() per kind of loss, in the order the user reads them; format is FF_UNIVERSAL or a raw year
+    // here.
     const QString &name = target.name;
-    add(c.astraHDChannels, tr("A %1 file holds no Astra HD+ list: its channel will not be saved.").arg(name),
+    add(c.astraHDChannels,
+        tr("A %1 file holds no Astra HD+ list: its one channel will not be saved.").arg(name),
         tr("A %1 file holds no Astra HD+ list: its %2 channels will not be saved.").arg(name));
     if (target.favouritesLists == 0)
         add(c.leavingFavourites,
@@ -192,7 +196,8 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
         tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
            "renumbered.")
             .arg(name));
-    // A further kind of loss is one more add() here, with its count from the document or its director.
+    // A further kind of loss is one more add() here, its count taken from the document or from its director
+    // (document.director(), null for a document read without one).
 }
 
 QStringList SaveCapacity::texts() const {

@@ -30,8 +30,8 @@ public:
     static bool isOlderFormat(int documentFormat, int format);
 
 private:
-    // A loss of count items; nothing when count is 0. one is the text for a single item, many holds %1 for
-    // the count.
+    // A loss of count items; nothing when count is 0. one is the text for a single item; many takes the count
+    // in its lowest place marker still open (the format's name and the like already filled in).
     void add(int count, const QString &one, const QString &many);
 
     QList<Loss> m_losses;

@@ -210,8 +210,7 @@ protected:
                          const QString &file, bool merge);
     void applyCountryDefaults();
     // Asks before a save in the format (FF_KEEP for the document's own) that would not keep all the document
-    // holds, or that goes to an older model year; true when the save may go on.
-    // lossy: something would not be kept.
+    // holds (lossy is set then), or that goes to an older model year; true when the save may go on.
     bool confirmSaveLosses(int format, bool &lossy);
     // Save and the save-changes question: writes the document to its file in its own format; false when the
     // user refused the loss or the save failed.

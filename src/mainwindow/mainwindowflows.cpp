@@ -400,9 +400,9 @@ void MainWindow::on_actionSaveAs(bool) {
 void MainWindow::reopenSavedFile(const QString &file) {
     // The written file, read back, becomes the document: the window then shows exactly what the next Save
     // writes, and nothing the format dropped can be edited any further. The tables are built anew for the
-    // format, with an order within favourites lists exactly for "2012-01".
-    // The read-back is quiet: no progress dialog, no pause and no cancel, as the save itself had none. The
-    // country stays, and so do its defaults and the user's insert or swap choice.
+    // format, with an order within favourites lists exactly for "2012-01". The read-back is quiet: no
+    // progress dialog, no pause and no cancel, as the save itself had none. The country stays, and so do its
+    // defaults and the user's insert or swap choice.
     const UndoState view = undoStack.state();
     if (!loadFile(file, false, provider->country(), false, true)) {
         // The file cannot be read back (the error box has said why). The document still holds what the file
