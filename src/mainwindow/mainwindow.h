@@ -92,9 +92,11 @@ public:
 
     // Document flows. loadFile reads the file into a new document under the progress dialog (or, with
     // convert, rebuilds the tables of the open document), fills its tables and installs it; true only when
-    // the new document was installed. merge and convert are never both true.
-    bool loadFile(const QString &file, bool merge, const QString &country, bool convert);
-    // Offers to save unsaved changes; false when the user chose Cancel or the save failed.
+    // the new document was installed. merge and convert are never both true. A quiet load shows no progress
+    // dialog, takes no pause at the end and cannot be cancelled (the read-back after a save).
+    bool loadFile(const QString &file, bool merge, const QString &country, bool convert, bool quiet = false);
+    // Offers to save unsaved changes; false when the user chose Cancel, refused a lossy save or the save
+    // failed.
     bool askSaveChanges();
     // One error box: the file's name, ": " and the message of the result code.
     void showFileError(const QString &title, const QString &file, int code, const QString &country);
@@ -207,7 +209,14 @@ protected:
                          const QMap<int, FavGrid *> &left, const QMap<int, FavGrid *> &right,
                          const QString &file, bool merge);
     void applyCountryDefaults();
-    // After a Save As: reads the written file back as the document and shows the view the user was in.
+    // Asks before a save in the format (FF_KEEP for the document's own) that would not keep all the document
+    // holds (lossy is set then), or that goes to an older model year; true when the save may go on.
+    bool confirmSaveLosses(int format, bool &lossy);
+    // Save and the save-changes question: writes the document to its file in its own format; false when the
+    // user refused the loss or the save failed.
+    bool saveInOwnFormat();
+    // After a Save As, or a Save that lost something: reads the written file back as the document and shows
+    // the view the user was in.
     void reopenSavedFile(const QString &file);
     void showViewAfterReopen(UndoState view);
 

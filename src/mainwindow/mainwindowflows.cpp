@@ -4,6 +4,7 @@
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
+#include "datafilehandlers/savecapacity.h"
 #include "dialogs/openfiledialog.h"
 #include "dialogs/progressdialog.h"
 #include "dialogs/savefiledialog.h"
@@ -47,57 +48,6 @@ template <typename T> void numberListFavourites(ChannelList<T> *list) {
                 channel->setFavouritePosition(fav, ++next);
         }
     }
-}
-
-// What a target format of Save As can hold.
-struct FormatCapacity {
-    bool astraHD = true;
-    int favouritesLists = Channel::NUMBER_MY_FAVOURITES_LISTS;
-    bool favouritePositions = true;
-    bool childLocks = true;
-};
-
-FormatCapacity capacityOf(int format) {
-    FormatCapacity capacity;
-    capacity.favouritePositions = holdsOrderedFavourites(format);
-    if (format == FF_UNIVERSAL) {
-        capacity.favouritesLists = 0;
-        capacity.childLocks = false;
-    } else if (format == FF_RAW_2010_01) {
-        capacity.astraHD = false;
-        capacity.favouritesLists = 4;
-    }
-    return capacity;
-}
-
-// True when a live channel of the list has something the format cannot hold. Deleted channels are never
-// written, so what they carry is not lost.
-template <typename T> bool listExceeds(const ChannelList<T> *list, const FormatCapacity &capacity) {
-    for (const T &channel : *list) {
-        if (channel.isDeleted())
-            continue;
-        if (channel.isLocked() && !capacity.childLocks)
-            return true;
-        for (quint16 fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
-            const int position = channel.favouritePosition(fav);
-            if (position == Channel::NOT_A_MEMBER)
-                continue;
-            if (fav > capacity.favouritesLists || (position > 0 && !capacity.favouritePositions))
-                return true;
-        }
-    }
-    return false;
-}
-
-bool saveDropsContent(const ChannelListProvider *document, int format) {
-    const FormatCapacity capacity = capacityOf(format);
-    const auto *astraHD = document->astraHDList();
-    const bool liveAstraHD = std::any_of(astraHD->begin(), astraHD->end(),
-                                         [](const AstraHDChannel &channel) { return !channel.isDeleted(); });
-    if (liveAstraHD && !capacity.astraHD)
-        return true;
-    return listExceeds(document->airList(), capacity) || listExceeds(document->cableList(), capacity) ||
-           listExceeds(document->satelliteList(), capacity) || listExceeds(astraHD, capacity);
 }
 
 } // namespace
@@ -159,7 +109,7 @@ int MainWindow::rowProgress(int n, int total) {
     return 20 + int((80LL * n) / (3LL * total));
 }
 
-bool MainWindow::loadFile(const QString &file, bool merge, const QString &country, bool convert) {
+bool MainWindow::loadFile(const QString &file, bool merge, const QString &country, bool convert, bool quiet) {
     if (loadInProgress || (convert && !provider))
         return false;
     loadInProgress = true;
@@ -178,10 +128,21 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
         title = (merge ? tr("Merge") : tr("Open")) + QStringLiteral(": ") + name;
         progressText = merge ? tr("Merging file") : tr("Opening File");
     }
-    auto progress = std::make_unique<ProgressDialog>(title, progressText, 0, 100, this);
-    progress->setWindowModality(Qt::ApplicationModal);
-    progress->show();
-    progress->setValue(0);
+    std::unique_ptr<ProgressDialog> progress;
+    if (!quiet) {
+        progress = std::make_unique<ProgressDialog>(title, progressText, 0, 100, this);
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->show();
+        progress->setValue(0);
+    }
+    // Moves the bar and lets it paint. A quiet load handles no events at all: without the modal dialog a
+    // click could reach the window while its tables are being replaced.
+    const auto advance = [&progress](int value) {
+        if (!progress)
+            return;
+        progress->setValue(value);
+        QCoreApplication::processEvents(LOAD_EVENTS);
+    };
     // The dialog turns close() into a cancel request while it is shown: it is ended with done() instead.
     const auto endProgress = [&progress] {
         if (progress) {
@@ -209,8 +170,7 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
             return false;
         }
         document = newDocument.get();
-        progress->setValue(5);
-        QCoreApplication::processEvents(LOAD_EVENTS);
+        advance(5);
     }
 
     LoadList loadList;
@@ -220,7 +180,7 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
     // Until the install, the director still holds what the read replaced (handler, working folder, satellite
     // database): a cancel puts it back, so a later save of the open document goes where it came from.
     const auto cancelled = [&]() -> bool {
-        if (convert || !progress->wasCanceled())
+        if (convert || !progress || !progress->wasCanceled())
             return false;
         endProgress();
         deleteGrids(loadList);
@@ -233,18 +193,15 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
 
     const bool ordered = holdsOrderedFavourites(document->formatCode());
     createMainGrids(main, loadList, ordered);
-    progress->setValue(10);
-    QCoreApplication::processEvents(LOAD_EVENTS);
+    advance(10);
     if (cancelled())
         return false;
     createFavGrids(left, loadList, false, !ordered);
-    progress->setValue(15);
-    QCoreApplication::processEvents(LOAD_EVENTS);
+    advance(15);
     if (cancelled())
         return false;
     createFavGrids(right, loadList, ordered, !ordered);
-    progress->setValue(20);
-    QCoreApplication::processEvents(LOAD_EVENTS);
+    advance(20);
     if (cancelled())
         return false;
 
@@ -257,11 +214,9 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
         uploader->begin();
         while (uploader->uploadNext()) {
             ++n;
-            if (n % 10 == 0) {
-                progress->setValue(rowProgress(n, total));
-                QCoreApplication::processEvents(LOAD_EVENTS);
-            }
-            if (!convert && progress->wasCanceled()) {
+            if (n % 10 == 0)
+                advance(rowProgress(n, total));
+            if (!convert && progress && progress->wasCanceled()) {
                 uploader->finish();
                 uploader.reset();
                 cancelled();
@@ -271,8 +226,8 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
         uploader->finish();
     }
 
-    progress->setValue(100);
-    {
+    if (progress) {
+        progress->setValue(100);
         // The full bar stays in view a moment; nothing runs meanwhile.
         QMutex mutex;
         QWaitCondition never;
@@ -341,13 +296,46 @@ void MainWindow::on_menuMergeClicked(bool) {
 void MainWindow::on_actionSave(bool) {
     if (!fileLoaded || !provider)
         return;
+    saveInOwnFormat();
+}
+
+bool MainWindow::confirmSaveLosses(int format, bool &lossy) {
+    const SaveCapacity capacity(*provider, format);
+    lossy = !capacity.isEmpty();
+    const bool older = SaveCapacity::isOlderFormat(provider->formatCode(), format);
+    if (!lossy && !older)
+        return true;
+    QStringList lines = capacity.texts();
+    if (older)
+        lines << tr(
+            "Saving channel list to file with an older format may result in loss of some data. Do you "
+            "want to proceed?");
+    else
+        lines << tr("Do you want to proceed?");
+    const auto answer =
+        CustomMessageBox::exclamation(this, tr("Compatibility warning"), lines.join(QLatin1Char('\n')),
+                                      QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
+    return answer == QDialogButtonBox::Yes;
+}
+
+bool MainWindow::saveInOwnFormat() {
+    // Nothing the document holds should be beyond its own format; should something be, the user is asked
+    // as for Save As, and No writes nothing.
+    bool lossy = false;
+    if (!confirmSaveLosses(FF_KEEP, lossy))
+        return false;
     const int code = provider->saveAs(currentFile, FF_KEEP);
-    if (code == RC_SUCCESS) {
-        markSaved();
-        updateStatus();
-        return;
+    if (code != RC_SUCCESS) {
+        // The changes are still only here: whatever was asked for next must not throw them away.
+        showFileError(tr("File save error!"), lastDirectory(), code, QString());
+        return false;
     }
-    showFileError(tr("File save error!"), lastDirectory(), code, QString());
+    markSaved();
+    // The window drops what the file could not keep, as after a Save As.
+    if (lossy)
+        reopenSavedFile(currentFile);
+    updateStatus();
+    return true;
 }
 
 void MainWindow::numberUnpositionedFavourites(ChannelListProvider *document) {
@@ -370,18 +358,11 @@ void MainWindow::on_actionSaveAs(bool) {
     if (file.isEmpty())
         return;
 
-    // An older format may drop anything; a newer one still drops what it has no place for (a universal
-    // document's Astra HD+ list in "2010-01").
-    if (nv < provider->formatCode() || saveDropsContent(provider.get(), nv)) {
-        const auto answer =
-            CustomMessageBox::exclamation(this, tr("Compatibility warning"),
-                                          tr("Saving channel list to file with an older format may result in "
-                                             "loss of some data. Do you want "
-                                             "to proceed?"),
-                                          QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
-        if (answer != QDialogButtonBox::Yes)
-            return;
-    }
+    // An older model year may drop anything; any target drops what it has no place for (a universal
+    // document's Astra HD+ list in "2010-01", names longer than a raw record holds).
+    bool lossy = false;
+    if (!confirmSaveLosses(nv, lossy))
+        return;
     if (QFileInfo::exists(file) && file != currentFile) {
         const auto answer = CustomMessageBox::exclamation(
             this, tr("Save As"),
@@ -395,6 +376,9 @@ void MainWindow::on_actionSaveAs(bool) {
     if (!holdsOrderedFavourites(provider->formatCode()) && holdsOrderedFavourites(nv))
         numberUnpositionedFavourites(provider.get());
 
+    // In its own format, and with nothing lost, the file holds what the window shows, as after a Save.
+    const bool sameFormat =
+        nv == (provider->formatCode() == FF_UNIVERSAL_HANDLER ? int(FF_UNIVERSAL) : provider->formatCode());
     const int code = provider->saveAs(file, nv);
     if (code != RC_SUCCESS) {
         showFileError(tr("File save error!"), file, code, QString());
@@ -402,9 +386,12 @@ void MainWindow::on_actionSaveAs(bool) {
     }
     currentFile = file;
     markSaved();
-    reopenSavedFile(file);
     // From now on the document is in the format it was saved in, so the next Save As compares against it (a
-    // universal file read back reports the handler's code, not the one a save asks for).
+    // universal file read back reports the handler's code, not the one a save asks for). Set before the
+    // read-back too: should that fail, the tables are built anew for this format.
+    provider->setFormatCode(nv);
+    if (lossy || !sameFormat)
+        reopenSavedFile(file);
     if (provider)
         provider->setFormatCode(nv);
     setLastFilePath(file);
@@ -418,15 +405,18 @@ void MainWindow::on_actionSaveAs(bool) {
 void MainWindow::reopenSavedFile(const QString &file) {
     // The written file, read back, becomes the document: the window then shows exactly what the next Save
     // writes, and nothing the format dropped can be edited any further. The tables are built anew for the
-    // format, with an order within favourites lists exactly for "2012-01".
+    // format, with an order within favourites lists exactly for "2012-01". The read-back is quiet: no
+    // progress dialog, no pause and no cancel, as the save itself had none. The country stays, and so do its
+    // defaults and the user's insert or swap choice.
     const UndoState view = undoStack.state();
-    if (!loadFile(file, false, provider->country(), false)) {
-        // The document still holds what the file may not: it stays modified until it is saved again.
+    if (!loadFile(file, false, provider->country(), false, true)) {
+        // The file cannot be read back (the error box has said why). The document still holds what the file
+        // may not: its tables are built anew for the format it is now in, and it stays modified until it is
+        // saved again.
+        loadFile(file, false, provider->country(), true, true);
         undoStack.resetClean();
         updateStatus();
-        return;
     }
-    applyCountryDefaults();
     showViewAfterReopen(view);
 }
 
@@ -451,19 +441,8 @@ bool MainWindow::askSaveChanges() {
     const auto answer = CustomMessageBox::exclamation(
         this, windowTitle(), tr("Do you want to save changes?"),
         QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel, QDialogButtonBox::Cancel);
-    if (answer == QDialogButtonBox::Yes) {
-        if (!provider)
-            return true;
-        const int code = provider->saveAs(currentFile, FF_KEEP);
-        if (code != RC_SUCCESS) {
-            // The changes are still only here: whatever was asked for next must not throw them away.
-            showFileError(tr("File save error!"), lastDirectory(), code, QString());
-            return false;
-        }
-        markSaved();
-        updateStatus();
-        return true;
-    }
+    if (answer == QDialogButtonBox::Yes)
+        return !provider || saveInOwnFormat();
     return answer != QDialogButtonBox::Cancel;
 }
 

@@ -6,6 +6,7 @@
 #include "core/satellitechannel.h"
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/rawrecordcodec.h"
+#include "datafilehandlers/savecapacity.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -595,6 +596,43 @@ private slots:
         compareLines(DocumentFixture::describe(reopened, DocumentFixture::Caps::of(FF_RAW_2012_01)),
                      expected);
         director.close();
+    }
+
+    void saveCapacityNamesWhatTheTargetCannotKeep() {
+        DataDirector unused;
+        ChannelListProvider document(&unused);
+        DocumentFixture::Size size;
+        size.astra = 4;
+        DocumentFixture::build(document, size);
+        const QString longName(70, QLatin1Char('x'));
+        document.airList()->channelAt(0)->setName(longName);
+        document.airList()->channelAt(1)->setName(longName);
+        document.airList()->channelAt(1)->setDeleted(true); // never written, so never cut
+        SatelliteChannel::satellites.first().name = longName;
+        SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE].first().name =
+            QString(65, QLatin1Char('p'));
+        const quint16 numbers[] = {5, 10, 20, 150};
+        for (int i = 0; i < 4; ++i)
+            document.astraHDList()->channelAt(i)->setNumber(numbers[i]);
+
+        const QStringList raw = SaveCapacity(document, FF_RAW_2011_01).texts();
+        QVERIFY(raw.contains("3 names are longer than 64 characters and will be shortened."));
+        QVERIFY(raw.contains(
+            "A 2011-01 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 3 channels "
+            "will be renumbered."));
+        const QStringList older = SaveCapacity(document, FF_RAW_2010_01).texts();
+        QVERIFY(older.contains("A 2010-01 file holds no Astra HD+ list: its 4 channels will not be saved."));
+        QVERIFY(older.filter("renumbered").isEmpty());
+        // Names of any length and the numbers as they are, but no favourites lists and no child locks.
+        const QStringList universal = SaveCapacity(document, FF_UNIVERSAL).texts();
+        QCOMPARE(universal.size(), 2);
+        QVERIFY(universal.at(0).startsWith("A universal file holds no favourites lists: "));
+        QVERIFY(universal.at(1).startsWith("A universal file keeps no child locks: "));
+
+        // Only a raw model year is older than another: the universal format is none.
+        QVERIFY(SaveCapacity::isOlderFormat(FF_RAW_2012_01, FF_RAW_2010_01));
+        QVERIFY(!SaveCapacity::isOlderFormat(FF_RAW_2010_01, FF_UNIVERSAL));
+        QVERIFY(!SaveCapacity::isOlderFormat(FF_UNIVERSAL_HANDLER, FF_RAW_2010_01));
     }
 };
 

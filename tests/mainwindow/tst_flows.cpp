@@ -25,6 +25,7 @@ public:
     using MainWindow::mainGrids;
     using MainWindow::mergedSinceSave;
     using MainWindow::modifiedLabel;
+    using MainWindow::reopenSavedFile;
     using MainWindow::rightFavGrids;
     using MainWindow::undoStack;
 };
@@ -49,10 +50,13 @@ void deleteAirChannel(TestWindow &window, ModalScript &script, const QString &na
     QVERIFY(script.done());
 }
 
-// The sample document with the given format code, written to the path.
-void writeSample(const QString &path, int format, const QString &country = QStringLiteral("DEU")) {
+// The sample document with the given format code, changed by edit when given, written to the path.
+void writeSample(const QString &path, int format, const QString &country = QStringLiteral("DEU"),
+                 const std::function<void(ChannelListProvider &)> &edit = {}) {
     const int favouritesLists = format == FF_RAW_2010_01 ? 4 : format >= FF_RAW_2011_01 ? 5 : 0;
     std::unique_ptr<ChannelListProvider> document(SampleDocument::create(country, format, favouritesLists));
+    if (edit)
+        edit(*document);
     QVERIFY2(writeList(*document, path, format), qPrintable(path));
 }
 
@@ -364,6 +368,158 @@ private slots:
         QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
         QVERIFY(!QFile::exists(target));
         QCOMPARE(window.currentFile, source);
+    }
+
+    void saveAsWarningSaysWhatWillBeLost_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("warning");
+        const QString question = QStringLiteral("\nDo you want to proceed?");
+        QTest::newRow("long name") << 1 << 5 << "long name"
+                                   << "1 name is longer than 64 characters and will be shortened." + question;
+        QTest::newRow("Astra HD+ range with gaps") << 1 << 5 << "gaps"
+                                                   << "A 2012-01 file numbers the Astra HD+ favourite range "
+                                                      "1 to 99 without gaps: 4 channels will be "
+                                                      "renumbered." +
+                                                          question;
+        QTest::newRow("2010-01 to universal")
+            << 3 << 1 << ""
+            << "A universal file holds no favourites lists: 6 channels will leave their favourites.\nA "
+               "universal "
+               "file keeps no child locks: 1 channel will be saved unlocked." +
+                   question;
+        QTest::newRow("older model year")
+            << 5 << 3 << ""
+            << "A 2010-01 file holds no Astra HD+ list: its 8 channels will not be saved.\nA 2010-01 file "
+               "keeps "
+               "no order within favourites lists: 6 channels will lose their places.\nSaving channel list to "
+               "file with an older format may result in loss of some data. Do you want to proceed?";
+    }
+    void saveAsWarningSaysWhatWillBeLost() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, change);
+        QFETCH(QString, warning);
+        const QString source = path(from == 1 ? QStringLiteral("lost.ulmx") : QStringLiteral("lost.rvl"));
+        const QString target = path(to == 1 ? QStringLiteral("kept.ulmx") : QStringLiteral("kept.rvl"));
+        QFile::remove(target);
+        writeSample(source, from, QStringLiteral("DEU"), [&change](ChannelListProvider &document) {
+            if (change == QLatin1String("long name"))
+                document.airList()->channelAt(0)->setName(QString(70, QLatin1Char('x')));
+            const quint16 numbers[] = {5, 10, 20, 30, 150};
+            for (int i = 0; change == QLatin1String("gaps") && i < 5; ++i)
+                document.astraHDList()->channelAt(i)->setNumber(numbers[i]);
+        });
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        script.saveFile(target, to);
+        script.press(QDialogButtonBox::No);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        QCOMPARE(script.seen.value(1), QStringLiteral("Compatibility warning|") + warning);
+        QVERIFY(!QFile::exists(target));
+    }
+
+    void saveAsksBeforeDroppingWhatItsFormatCannotKeep() {
+        const QString source = path(QStringLiteral("net.rvl"));
+        writeSample(source, FF_RAW_2012_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        // What no edit should be able to make: a name longer than a raw record holds.
+        window.document()->airList()->channelAt(0)->setName(QString(70, QLatin1Char('x')));
+        deleteAirChannel(window, script, QStringLiteral("ZDF HD"));
+        const QString warning = QStringLiteral("Compatibility warning|1 name is longer than 64 characters "
+                                               "and will be shortened.\nDo you want to "
+                                               "proceed?");
+
+        // No writes nothing: on Save, and in the save question on close, which then leaves the window open.
+        script.seen.clear();
+        script.press(QDialogButtonBox::No);
+        window.actionSave->trigger();
+        script.press(QDialogButtonBox::Yes);
+        script.press(QDialogButtonBox::No);
+        QVERIFY(!window.close());
+        QVERIFY(script.done());
+        QCOMPARE(script.seen,
+                 (QStringList{warning, QStringLiteral("net.rvl - Tunelane|Do you want to save changes?"),
+                              warning}));
+        QVERIFY(window.isModified());
+        {
+            ReadBack back(source, QStringLiteral("DEU"));
+            QVERIFY(channelNamed(back.document.airList(), QStringLiteral("ZDF HD")));
+        }
+
+        // Yes writes, and the window then shows what the file holds.
+        script.press(QDialogButtonBox::Yes);
+        window.actionSave->trigger();
+        QVERIFY(script.done());
+        QVERIFY(!window.isModified());
+        const QString cut(64, QLatin1Char('x'));
+        QVERIFY(channelNamed(window.document()->airList(), cut));
+        ReadBack back(source, QStringLiteral("DEU"));
+        QVERIFY(channelNamed(back.document.airList(), cut));
+        QVERIFY(!channelNamed(back.document.airList(), QStringLiteral("ZDF HD")));
+    }
+
+    void readBackLeavesAConsistentWindow() {
+        const QString source = path(QStringLiteral("consistent.rvl"));
+        const QString target = path(QStringLiteral("consistent10.rvl"));
+        writeSample(source, FF_RAW_2012_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        {
+            // The read-back after Save As shows no progress dialog: there is nothing to cancel.
+            ProgressRecorder recorder;
+            recorder.cancelAt = 0;
+            script.saveFile(target, FF_RAW_2010_01);
+            script.press(QDialogButtonBox::Yes);
+            window.on_actionSaveAs();
+            QVERIFY(script.done());
+            QCOMPARE(recorder.values, QList<int>());
+        }
+        QCOMPARE(window.versionCountry->text(), QStringLiteral("DEU  2010-01"));
+        QCOMPARE(window.document()->favouritesListCount(), 4);
+        QVERIFY(!window.rightFavGrids.value(0)->isOrdered());
+        QCOMPARE(window.mainGrids.value(3)->rowCount(), 0);
+        QVERIFY(!window.isModified());
+
+        // A read-back that fails keeps the document, in tables built for the format it is now in, modified.
+        ChannelListProvider *kept = window.document();
+        kept->setFormatCode(FF_RAW_2012_01);
+        kept->setVersionText(QStringLiteral("2012-01"));
+        kept->setFavouritesListCount(5);
+        script.press(QDialogButtonBox::Ok);
+        window.reopenSavedFile(path(QStringLiteral("vanished.rvl")));
+        QVERIFY(script.done());
+        QCOMPARE(window.document(), kept);
+        QVERIFY(window.rightFavGrids.value(0)->isOrdered());
+        QCOMPARE(window.versionCountry->text(), QStringLiteral("DEU  2012-01"));
+        QVERIFY(window.isModified());
+    }
+
+    void saveAsKeepsTheEditMode() {
+        const QString source = path(QStringLiteral("mode.rvl"));
+        writeSample(source, FF_RAW_2011_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        QVERIFY(window.isInsertMode());
+        window.insertButton->click();
+        QVERIFY(!window.isInsertMode());
+        script.saveFile(path(QStringLiteral("mode12.rvl")), FF_RAW_2012_01);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        // Read back in the new format, with the user's choice.
+        QVERIFY(window.rightFavGrids.value(0)->isOrdered());
+        QVERIFY(!window.isInsertMode());
     }
 
     void lossySaveAsShowsWhatTheFileHolds() {

@@ -1,0 +1,224 @@
+#include "datafilehandlers/savecapacity.h"
+
+#include "core/channellistprovider.h"
+#include "core/resultcode.h"
+#include "core/satellitechannel.h"
+#include "datafilehandlers/datadirector.h"
+#include "datafilehandlers/ggdata.h"
+#include "datafilehandlers/rawrecordcodec.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString tr(const char *text) {
+    return QCoreApplication::translate("SaveCapacity", text);
+}
+
+bool isRaw(int format) {
+    return format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01;
+}
+
+// What a file of the format keeps. The raw years take their rules from the layout their handler writes.
+struct Target {
+    QString name;
+    bool astraHD = true;
+    int favouritesLists = 0;
+    bool positions = false;
+    bool locks = false;
+    int nameUnits = 0; // 0: names of any length
+    // A raw file packs the Astra HD+ favourite range on reading (RawRecordCodec::fillAstraHDRange).
+    bool packsAstraHDRange = false;
+};
+
+Target targetOf(int format) {
+    RawLayout layout{};
+    QString name;
+    switch (format) {
+    case FF_RAW_2010_01:
+        layout = GGData2010_01::LAYOUT;
+        name = QString::fromLatin1(GGData2010_01::VERSION);
+        break;
+    case FF_RAW_2011_01:
+        layout = GGData2011_01::LAYOUT;
+        name = QString::fromLatin1(GGData2011_01::VERSION);
+        break;
+    case FF_RAW_2012_01:
+        layout = GGData2012_01::LAYOUT;
+        name = QString::fromLatin1(GGData2012_01::VERSION);
+        break;
+    default: // the universal format keeps no favourites lists and no child locks
+        return Target{tr("universal"), true, 0, false, false, 0, false};
+    }
+    return Target{name,
+                  layout.astraHD,
+                  layout.favouritesLists,
+                  layout.favourites == RawLayout::POSITIONS,
+                  true,
+                  RawRecordCodec::NAME_UNITS,
+                  layout.astraHD};
+}
+
+// Counts of what the target drops or changes. Deleted channels are never written, so what they carry is not
+// lost; a list the target does not hold is counted once, as a whole.
+struct Counts {
+    int astraHDChannels = 0;
+    int leavingFavourites = 0; // channels in a favourites list beyond the target's
+    int losingPlaces = 0;      // channels with a place in a favourites list the target keeps unordered
+    int locked = 0;
+    int longNames = 0;
+    int renumbered = 0;
+    // Places are shown, and so lost, only where the document's own format keeps an order; elsewhere they are
+    // what a conversion to an ordered format left behind.
+    bool placesShown = false;
+
+    template <typename T> void countList(const ChannelList<T> &list, const Target &target) {
+        for (const T &channel : list) {
+            if (channel.isDeleted())
+                continue;
+            bool leaves = false;
+            bool losesPlace = false;
+            for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
+                const int position = channel.favouritePosition(quint16(fav));
+                if (position == Channel::NOT_A_MEMBER)
+                    continue;
+                if (fav > target.favouritesLists)
+                    leaves = true;
+                else if (position > 0 && !target.positions && placesShown)
+                    losesPlace = true;
+            }
+            leavingFavourites += leaves ? 1 : 0;
+            losingPlaces += losesPlace ? 1 : 0;
+            locked += channel.isLocked() && !target.locks ? 1 : 0;
+            countName(channel.name(), target);
+        }
+    }
+
+    void countName(const QString &name, const Target &target) {
+        longNames += target.nameUnits > 0 && name.size() > target.nameUnits ? 1 : 0;
+    }
+
+    void countProviders(const CategoryProviderMap &map, const Target &target) {
+        for (auto category = map.cbegin(); category != map.cend(); ++category) {
+            if (category.key() == ProviderCategory::ASTRA_HD && !target.astraHD)
+                continue;
+            for (const ServiceProvider &provider : category.value())
+                countName(provider.name, target);
+        }
+    }
+
+    // The channels of the favourite range whose number the read-back packing changes. A range of more than
+    // 99 channels cannot be written at all: the save refuses it with its own message.
+    void countRenumbered(const ChannelList<AstraHDChannel> &list) {
+        std::vector<int> numbers;
+        for (const AstraHDChannel &channel : list) {
+            if (!channel.isDeleted() && channel.number() >= 1 &&
+                channel.number() <= AstraHDChannel::FAVOURITE_RANGE_LAST)
+                numbers.push_back(channel.number());
+        }
+        if (numbers.size() > size_t(AstraHDChannel::FAVOURITE_RANGE_LAST))
+            return;
+        std::sort(numbers.begin(), numbers.end());
+        for (size_t k = 0; k < numbers.size(); ++k)
+            renumbered += numbers[k] != int(k + 1) ? 1 : 0;
+    }
+};
+
+} // namespace
+
+SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
+    if (format == FF_KEEP) {
+        // A plain save writes in the format of the director's current handler.
+        const DataDirector *director = document.director();
+        format = director && director->currentFormatCode() >= 0 ? director->currentFormatCode()
+                                                                : document.formatCode();
+    }
+    if (!isRaw(format))
+        format = FF_UNIVERSAL;
+    const Target target = targetOf(format);
+
+    Counts c;
+    c.placesShown = holdsOrderedFavourites(document.formatCode());
+    c.countList(*document.airList(), target);
+    c.countList(*document.cableList(), target);
+    c.countList(*document.satelliteList(), target);
+    if (target.astraHD) {
+        c.countList(*document.astraHDList(), target);
+        if (target.packsAstraHDRange)
+            c.countRenumbered(*document.astraHDList());
+    } else {
+        const auto &astraHD = *document.astraHDList();
+        c.astraHDChannels =
+            int(std::count_if(astraHD.begin(), astraHD.end(),
+                              [](const AstraHDChannel &channel) { return !channel.isDeleted(); }));
+    }
+    for (const SatelliteInfo &satellite : std::as_const(SatelliteChannel::satellites))
+        c.countName(satellite.name, target);
+    c.countProviders(SatelliteChannel::serviceProviders, target);
+    if (target.astraHD)
+        c.countProviders(SatelliteChannel::bouquets, target);
+
+    // One add() per kind of loss, in the order the user reads them; format is FF_UNIVERSAL or a raw year
+    // here.
+    const QString &name = target.name;
+    add(c.astraHDChannels,
+        tr("A %1 file holds no Astra HD+ list: its one channel will not be saved.").arg(name),
+        tr("A %1 file holds no Astra HD+ list: its %2 channels will not be saved.").arg(name));
+    if (target.favouritesLists == 0)
+        add(c.leavingFavourites,
+            tr("A %1 file holds no favourites lists: 1 channel will leave its favourites.").arg(name),
+            tr("A %1 file holds no favourites lists: %2 channels will leave their favourites.").arg(name));
+    else // the raw years hold four or five lists: what leaves is list 5
+        add(c.leavingFavourites,
+            tr("A %1 file holds %2 favourites lists: 1 channel will leave favourites list %3.")
+                .arg(name)
+                .arg(target.favouritesLists)
+                .arg(target.favouritesLists + 1),
+            tr("A %1 file holds %2 favourites lists: %4 channels will leave favourites list %3.")
+                .arg(name)
+                .arg(target.favouritesLists)
+                .arg(target.favouritesLists + 1));
+    add(c.losingPlaces,
+        tr("A %1 file keeps no order within favourites lists: 1 channel will lose its place.").arg(name),
+        tr("A %1 file keeps no order within favourites lists: %2 channels will lose their places.")
+            .arg(name));
+    add(c.locked, tr("A %1 file keeps no child locks: 1 channel will be saved unlocked.").arg(name),
+        tr("A %1 file keeps no child locks: %2 channels will be saved unlocked.").arg(name));
+    add(c.longNames, tr("1 name is longer than %1 characters and will be shortened.").arg(target.nameUnits),
+        tr("%2 names are longer than %1 characters and will be shortened.").arg(target.nameUnits));
+    add(c.renumbered,
+        tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 1 channel will be "
+           "renumbered.")
+            .arg(name),
+        tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
+           "renumbered.")
+            .arg(name));
+    // The set's own physical-channel tables travel with a raw file; the director knows what the opened file
+    // held (a document read without a director has none to lose).
+    const DataDirector *director = document.director();
+    add(director ? director->physicalChannelsLostIn(format) : 0,
+        tr("A %1 file has no room for 1 entry of the set's physical-channel tables: it will not be saved.")
+            .arg(name),
+        tr("A %1 file has no room for %2 entries of the set's physical-channel tables: they will not be "
+           "saved.")
+            .arg(name));
+}
+
+QStringList SaveCapacity::texts() const {
+    QStringList texts;
+    for (const Loss &loss : m_losses)
+        texts << loss.text;
+    return texts;
+}
+
+bool SaveCapacity::isOlderFormat(int documentFormat, int format) {
+    return isRaw(documentFormat) && isRaw(format) && format < documentFormat;
+}
+
+void SaveCapacity::add(int count, const QString &one, const QString &many) {
+    if (count > 0)
+        m_losses.append(Loss{count, count == 1 ? one : many.arg(count)});
+}
