@@ -409,7 +409,10 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     // Read the whole file before anything changes: a file that cannot be read reports why, and nothing of
     // it reaches the document.
     DataFileHandler_ulmx handler(file);
-    const QString country = document->country();
+    // The open's rule: a document of any country takes the one country the file names.
+    QString country;
+    if (!chooseCountry(handler, document->country(), country))
+        return RC_NO_SERVICE_LIST;
     ChannelList<SatelliteChannel> satelliteChannels;
     SatelliteMap satellites;
     TransponderMap transponders;
