@@ -333,8 +333,12 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     if (format == previousCode && (!currentIsUniversal || file == m_universalPath)) {
         // The document's own format: its handler, and for a raw list the folder holding the opened members.
     } else if (format == FF_UNIVERSAL || (format == previousCode && currentIsUniversal)) {
-        // A universal handler writes to the path it was made with, so another target needs its own.
-        newHandler = std::make_unique<DataFileHandler_ulmx>(file);
+        // A universal handler writes to the path it was made with, so another target needs its own; it
+        // writes the lists the document did not load as the current one would.
+        auto universal = std::make_unique<DataFileHandler_ulmx>(file);
+        if (const auto *current = dynamic_cast<const DataFileHandler_ulmx *>(m_handler.get()))
+            universal->carryListsOf(*current);
+        newHandler = std::move(universal);
         newIsUniversal = true;
     } else if (format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01) {
         newFolder = createWorkingFolder();
