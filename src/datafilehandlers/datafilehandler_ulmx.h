@@ -71,8 +71,6 @@ public:
     // Takes over the lists another universal handler kept from its load, so a copy of the file saved under
     // another name keeps them too.
     void carryListsOf(const DataFileHandler_ulmx &other);
-    // The service lists the last load did not take, as XML, in document order.
-    const QStringList &carriedLists() const { return carried.lists; }
 
     // The last document that save() built, as text; process-wide, emptied at the start of every build.
     static QString documentText;
