@@ -388,8 +388,12 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     if (format == previousCode && (!currentIsUniversal || file == m_universalPath)) {
         // The document's own format: its handler, and for a raw list the folder holding the opened members.
     } else if (format == FF_UNIVERSAL || (format == previousCode && currentIsUniversal)) {
-        // A universal handler writes to the path it was made with, so another target needs its own.
-        newHandler = std::make_unique<DataFileHandler_ulmx>(file);
+        // A universal handler writes to the path it was made with, so another target needs its own; it
+        // writes the lists the document did not load as the current one would.
+        auto universal = std::make_unique<DataFileHandler_ulmx>(file);
+        if (const auto *current = dynamic_cast<const DataFileHandler_ulmx *>(m_handler.get()))
+            universal->carryListsOf(*current);
+        newHandler = std::move(universal);
         newIsUniversal = true;
     } else if (format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01) {
         // The set's own physical-channel tables go along into the new year, read before anything is made. A
@@ -475,7 +479,10 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     // Read the whole file before anything changes: a file that cannot be read reports why, and nothing of
     // it reaches the document.
     DataFileHandler_ulmx handler(file);
-    const QString country = document->country();
+    // The open's rule: a document of any country takes the one country the file names.
+    QString country;
+    if (!chooseCountry(handler, document->country(), country))
+        return RC_NO_SERVICE_LIST;
     ChannelList<SatelliteChannel> satelliteChannels;
     SatelliteMap satellites;
     TransponderMap transponders;

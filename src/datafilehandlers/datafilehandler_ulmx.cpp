@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 // The handler, the loaders and the walk over the document's skeleton (root, header, bodies, service
 // lists). The section readers are in datafilehandler_ulmx_readers.cpp, saving in
@@ -24,6 +26,10 @@ DataFileHandler_ulmx::~DataFileHandler_ulmx() = default;
 
 QString DataFileHandler_ulmx::version() const {
     return QStringLiteral("ULMX");
+}
+
+void DataFileHandler_ulmx::carryListsOf(const DataFileHandler_ulmx &other) {
+    carried = other.carried;
 }
 
 void DataFileHandler_ulmx::setDocumentBytes(const QByteArray &bytes) {
@@ -70,11 +76,15 @@ int DataFileHandler_ulmx::openDocument() {
     }
     parseResult = tree.parse(data);
     documentParsed = true;
+    if (parseResult == RC_SUCCESS)
+        parsedBytes = data;
     return parseResult;
 }
 
 void DataFileHandler_ulmx::dropDocument() {
     tree.clear();
+    parsedBytes = QByteArray();
+    takenList.clear();
     documentParsed = false;
     parseResult = RC_SUCCESS;
     cursor = UlmxTree::NO_NODE;
@@ -129,7 +139,7 @@ int DataFileHandler_ulmx::loadAir(ChannelList<AirChannel> &list, const QString &
     prepare(airAnalogue);
     countryCode = country;
     setReadFlags(false, false, true, false, false, false);
-    dvbTState = analogAState = NOT_TAKEN;
+    resetStates({&dvbTState, &analogAState});
     parseDocument();
     handOver(airDigital, list);
     handOver(airAnalogue, list);
@@ -145,7 +155,7 @@ int DataFileHandler_ulmx::loadCable(ChannelList<CableChannel> &list, const QStri
     prepare(cableAnalogue);
     countryCode = country;
     setReadFlags(false, true, false, false, false, false);
-    dvbCState = analogCState = NOT_TAKEN;
+    resetStates({&dvbCState, &analogCState});
     parseDocument();
     handOver(cableDigital, list);
     handOver(cableAnalogue, list);
@@ -169,7 +179,7 @@ int DataFileHandler_ulmx::loadSatellite(ChannelList<SatelliteChannel> &list, Sat
     documentVersion = 0;
     countryCode = country;
     setReadFlags(true, false, false, false, true, true);
-    dvbSState = NOT_TAKEN;
+    resetStates({&dvbSState});
     parseDocument();
     // The database and its version belong to the file, not to a country: the caller gets them also when
     // no satellite list names the country.
@@ -208,7 +218,7 @@ int DataFileHandler_ulmx::loadAstraHD(ChannelList<AstraHDChannel> &list, Satelli
     documentVersion = 0;
     countryCode = country;
     setReadFlags(false, false, false, true, true, readDatabase);
-    astraState = NOT_TAKEN;
+    resetStates({&astraState});
     parseDocument();
     if (databaseHeader)
         *databaseHeader = documentVersion;
@@ -236,9 +246,18 @@ QStringList DataFileHandler_ulmx::serviceListCountries() {
     return countries;
 }
 
+void DataFileHandler_ulmx::resetStates(std::initializer_list<int *> states) {
+    for (int *state : states) {
+        *state = NOT_TAKEN;
+        takenList.remove(state);
+    }
+}
+
 int DataFileHandler_ulmx::country(QString &country) {
     // A document's country has one to three characters; "*" stands for none.
     country = (countryCode.size() >= 1 && countryCode.size() <= 3) ? countryCode : QStringLiteral("*");
+    if (documentParsed && parseResult == RC_SUCCESS)
+        keepUntakenLists();
     // The load is over: free the tree and forget the caller's containers, which may not outlive it.
     dropDocument();
     forgetReferences();
@@ -333,8 +352,11 @@ void DataFileHandler_ulmx::readServiceLists() {
 }
 
 void DataFileHandler_ulmx::noteListCountry() {
-    const QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
-    if (!code.isEmpty() && !listCountries->contains(code))
+    QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
+    // A list that names no country is one for any country.
+    if (code.isEmpty())
+        code = QLatin1String("*");
+    if (!listCountries->contains(code))
         listCountries->append(code);
 }
 
@@ -356,4 +378,111 @@ QStringView DataFileHandler_ulmx::attributeValue(UlmxTree::Name element, UlmxTre
     if (!findSiblingElement(node, element))
         return QStringView();
     return tree.attribute(node, attribute);
+}
+
+// ------------------------------------------------------------------------------------------------------
+// Loading: the lists no loader took
+
+void DataFileHandler_ulmx::keepUntakenLists() {
+    carried = CarriedLists();
+    // The service lists in document order, as the walk meets them, each marked when no loader took it.
+    const QList<int> taken = takenList.values();
+    QVector<bool> untaken;
+    bool any = false;
+    for (int body = tree.firstChild(tree.root()); body != UlmxTree::NO_NODE; body = tree.nextSibling(body)) {
+        if (tree.name(body) != N::ULM_BODY)
+            continue;
+        for (int base = tree.firstChild(body); base != UlmxTree::NO_NODE; base = tree.nextSibling(base)) {
+            if (tree.name(base) != N::SERVICE_DATABASE)
+                continue;
+            for (int list = tree.firstChild(base); list != UlmxTree::NO_NODE; list = tree.nextSibling(list)) {
+                if (tree.name(list) != N::SERVICE_LIST)
+                    continue;
+                untaken.append(!taken.contains(list));
+                any = any || untaken.last();
+            }
+        }
+    }
+    if (!any)
+        return;
+    // The tree keeps only the names the loaders ask for: the lists are copied from the bytes, whole.
+    QXmlStreamReader reader(parsedBytes);
+    reader.setNamespaceProcessing(false);
+    QStringList path;
+    int ordinal = -1;
+    while (!reader.atEnd() && !reader.hasError()) {
+        reader.readNext();
+        if (reader.isEndElement()) {
+            path.removeLast();
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        path.append(reader.qualifiedName().toString());
+        if (path.size() != 4 || path[1] != QLatin1String("ulm_body") ||
+            path[2] != QLatin1String("service_database") || path[3] != QLatin1String("service_list") ||
+            !untaken.value(++ordinal))
+            continue;
+        QString text;
+        QXmlStreamWriter writer(&text);
+        for (int depth = 0;;) {
+            if (reader.isStartElement()) {
+                ++depth;
+                writer.writeStartElement(reader.qualifiedName().toString());
+                const QXmlStreamAttributes attributes = reader.attributes();
+                for (const QXmlStreamAttribute &attribute : attributes)
+                    writer.writeAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+            } else if (reader.isEndElement()) {
+                --depth;
+                writer.writeEndElement();
+            } else if (reader.isCharacters()) {
+                writer.writeCharacters(reader.text().toString());
+            } else if (reader.isComment()) {
+                writer.writeComment(reader.text().toString());
+            } else if (reader.isProcessingInstruction()) {
+                writer.writeProcessingInstruction(reader.processingInstructionTarget().toString(),
+                                                  reader.processingInstructionData().toString());
+            }
+            if (depth == 0 || reader.atEnd() || reader.hasError())
+                break;
+            reader.readNext();
+        }
+        path.removeLast();
+        carried.lists.append(text);
+        noteCarriedLinks(text);
+    }
+}
+
+void DataFileHandler_ulmx::noteCarriedLinks(const QString &listXml) {
+    // The records a carried list links to, as this load read them: a save looks them up by these numbers,
+    // which key the loaded maps, and checks that the record is still the one the file named.
+    QXmlStreamReader reader(listXml);
+    reader.setNamespaceProcessing(false);
+    QStringList path;
+    QString type;
+    while (!reader.atEnd() && !reader.hasError()) {
+        reader.readNext();
+        if (reader.isEndElement()) {
+            path.removeLast();
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        const QString name = reader.qualifiedName().toString();
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (path.isEmpty())
+            type = attributes.value(QLatin1String("type")).toString();
+        quint32 id = 0;
+        if (name == QLatin1String("item_link") && !path.isEmpty() &&
+            UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, id)) {
+            if (path.last() == QLatin1String("digital_stream") && transponderMap &&
+                transponderMap->contains(id)) {
+                carried.transponders.insert(id, transponderMap->value(id));
+            } else if (path.last() == QLatin1String("digital_service") && type == QLatin1String("dvb-s") &&
+                       satelliteProviderMap && satelliteProviderMap->contains(id)) {
+                carried.providers.insert(id, satelliteProviderMap->value(id).name);
+            }
+        }
+        path.append(name);
+    }
 }

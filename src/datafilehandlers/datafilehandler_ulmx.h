@@ -5,9 +5,11 @@
 #include "datafilehandlers/ulmxtree.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <memory>
 
 // The universal channel-list file (".ulmx"): an XML document with a satellite database and service lists,
@@ -18,6 +20,10 @@
 // dropped when the load is over (country() or save()), so an open document keeps no second copy of its file.
 // A file that is not well-formed XML with the root "ULM" gives RC_INVALID_FORMAT from every loader, so a
 // broken file never opens as an empty document that a later save would write over the original.
+//
+// A file may hold lists the document does not take (other countries', "*" lists beside named ones). The end
+// of a load keeps their XML, and every save by this handler writes them back after the document's own lists,
+// their links renumbered to the records of that save: a save never removes a list the user could not see.
 //
 // The members are defined in three files, as the format splits: datafilehandler_ulmx.cpp (the loaders and
 // the walk over the document's skeleton), datafilehandler_ulmx_readers.cpp (the section readers) and
@@ -49,8 +55,9 @@ public:
     // The distinct countries (upper case, in document order) that the file's service lists name, "*"
     // among them; empty when the file cannot be read. Parses the file for the loaders that follow.
     QStringList serviceListCountries();
-    // The country given to the last loader ("*" when that was no valid code). Ends the load: the parsed
-    // tree and the references to the caller's lists and maps are dropped.
+    // The country given to the last loader ("*" when that was no valid code). Ends the load: the service
+    // lists no loader took are kept for the saves to come, then the parsed tree and the references to the
+    // caller's lists and maps are dropped.
     int country(QString &country) override;
     // Writes the provider's document and the process-wide satellite database to the path, through a new
     // file that replaces the old one only when completely written: RC_CANNOT_WRITE leaves the old file
@@ -61,11 +68,15 @@ public:
     // Takes the document from memory instead of the path: the loaders that follow parse these bytes and
     // never touch the file system (also the way to feed the reader arbitrary bytes).
     void setDocumentBytes(const QByteArray &bytes);
+    // Takes over the lists another universal handler kept from its load, so a copy of the file saved under
+    // another name keeps them too.
+    void carryListsOf(const DataFileHandler_ulmx &other);
 
     // The last document that save() built, as text; process-wide, emptied at the start of every build.
     static QString documentText;
-    // Item locations handed out to written transponders, providers and bouquets; process-wide, never reset,
-    // incremented before each use (the first number is 2).
+    // Item locations handed out to written transponders, providers and bouquets: reset at the start of every
+    // save and incremented before each use (the first number is 2), so a file's numbers never depend on the
+    // saves before it (a bouquet keeps only 16 bits of its number).
     static int itemLocCounter;
     // The item location a record has not been given in the current save.
     static constexpr int NO_ITEM_LOC = -1;
@@ -87,6 +98,9 @@ private:
     bool findSiblingElement(int &node, UlmxTree::Name name) const;
     QStringView attributeValue(UlmxTree::Name element, UlmxTree::Name attribute) const;
     template <typename T> bool checkCountryCode(int *state, ChannelList<T> *list);
+    void resetStates(std::initializer_list<int *> states);
+    void keepUntakenLists();
+    void noteCarriedLinks(const QString &listXml);
     // Moves the cursor to node's first child, runs reader, and puts the cursor back on node.
     void descend(int node, void (DataFileHandler_ulmx::*reader)());
 
@@ -114,6 +128,9 @@ private:
     void readAstraHDList();
     void readAstraHDStream();
     bool findStreamTransponder(int &node, quint32 &transponderId) const;
+    // The node the stream's services are looked for from, and the stream's transponder (NO_ID without a
+    // link), with the cursor on the stream's first child.
+    int firstStreamService(quint32 &transponderId) const;
     // The attributes every digital_service carries. wrapNumber: the satellite lists take the low 16 bits of
     // any 32-bit rcn, the terrestrial and cable lists only a 16-bit one.
     struct ServiceAttributes {
@@ -141,6 +158,10 @@ private:
     void writeItemList(ProviderMap *map, int level, const char *listName, const char *itemName);
     void writeServiceDatabase();
     void writeServiceLists();
+    void writeCarriedLists();
+    void writeCarriedList(const QString &listXml);
+    int carriedTransponderLoc(quint32 id);
+    int carriedProviderLoc(quint32 id);
     void writeAnalogAirList();
     void writeAnalogCableList();
     void writeDvbTList();
@@ -192,8 +213,21 @@ private:
     int analogCState = NOT_TAKEN;
     int astraState = NOT_TAKEN;
 
+    // Per list state, the service_list node that state took in this load.
+    QHash<const int *, int> takenList;
+    // The lists no loader took, and the records their links named in the loaded file (by the file's
+    // numbers, which key the loaded maps): a save finds each record again in the database it writes.
+    struct CarriedLists {
+        QStringList lists;
+        QHash<quint32, Transponder> transponders;
+        QHash<quint32, QString> providers;
+    };
+    CarriedLists carried;
+
     // The parsed document shared by the loaders of one load, and where it came from.
     UlmxTree tree;
+    // The bytes the tree was parsed from, kept until the load ends to copy the lists no loader took.
+    QByteArray parsedBytes;
     bool documentParsed = false;
     int parseResult = 0;
     QByteArray documentBytes;

@@ -40,29 +40,37 @@ quint16 channelNumber(quint32 value) {
 
 template <typename T> bool DataFileHandler_ulmx::checkCountryCode(int *state, ChannelList<T> *list) {
     Q_ASSERT_X(state && list, "datafilehandler_ulmx_readers.cpp", "state && list");
-    const QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
+    QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
     const QString wanted = countryCode.toUpper();
+    // Asked for any country, a list that names none is a list for any country.
+    if (code.isEmpty() && wanted == QLatin1String("*"))
+        code = wanted;
+    bool take = false;
     switch (*state) {
     case EXACT_TAKEN:
-        return false;
+        break;
     case WILDCARD_TAKEN:
         // A list for the exact country replaces the "*" list of its kind.
         if (code != wanted)
-            return false;
+            break;
         list->clear();
         *state = EXACT_TAKEN;
-        return true;
+        take = true;
+        break;
     default:
         if (code == wanted) {
             *state = EXACT_TAKEN;
-            return true;
-        }
-        if (code == QLatin1String("*")) {
+            take = true;
+        } else if (code == QLatin1String("*")) {
             *state = WILDCARD_TAKEN;
-            return true;
+            take = true;
         }
-        return false;
+        break;
     }
+    // The list replaced, if any, is no longer taken: a save carries it through.
+    if (take)
+        takenList.insert(state, tree.parent(cursor));
+    return take;
 }
 
 // ------------------------------------------------------------------------------------------------------
@@ -382,16 +390,24 @@ bool DataFileHandler_ulmx::findStreamTransponder(int &node, quint32 &transponder
     return false;
 }
 
+int DataFileHandler_ulmx::firstStreamService(quint32 &transponderId) const {
+    int link = cursor;
+    if (findStreamTransponder(link, transponderId))
+        return tree.nextSibling(link);
+    // A stream whose transponder the writer could not name still carries its services: they come back
+    // without a transponder rather than not at all.
+    transponderId = NO_ID;
+    return cursor;
+}
+
 static bool isLinkType(QStringView type, const char *name, const char *number) {
     return is(type, name) || is(type, number);
 }
 
 void DataFileHandler_ulmx::readDvbSStream() {
-    int link = cursor;
-    quint32 transponderId = 0;
-    if (!findStreamTransponder(link, transponderId))
-        return;
-    for (int node = tree.nextSibling(link); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
+    quint32 transponderId = NO_ID;
+    for (int node = firstStreamService(transponderId); node != UlmxTree::NO_NODE;
+         node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
         const ServiceAttributes service = readServiceAttributes(node, true);
@@ -425,11 +441,9 @@ void DataFileHandler_ulmx::readAstraHDList() {
 }
 
 void DataFileHandler_ulmx::readAstraHDStream() {
-    int link = cursor;
-    quint32 transponderId = 0;
-    if (!findStreamTransponder(link, transponderId))
-        return;
-    for (int node = tree.nextSibling(link); node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
+    quint32 transponderId = NO_ID;
+    for (int node = firstStreamService(transponderId); node != UlmxTree::NO_NODE;
+         node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
         const ServiceAttributes service = readServiceAttributes(node, true);

@@ -8,6 +8,8 @@
 
 #include <QHash>
 #include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <cmath>
 #include <cstring>
@@ -79,6 +81,9 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     // detaches them first, so the addresses of the inner maps are taken only once the outer ones are the
     // process's own and hold every category asked for.
     resetItemLocs();
+    // Every save numbers its records afresh: a reader keeps only 16 bits of a bouquet's number, so numbers
+    // that went on counting across saves would sooner or later wrap a bouquet onto an empty slot.
+    itemLocCounter = 1;
     SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
     SatelliteChannel::serviceProviders[ProviderCategory::ASTRA_HD];
     SatelliteChannel::bouquets[ProviderCategory::ASTRA_HD];
@@ -326,6 +331,7 @@ void DataFileHandler_ulmx::writeServiceLists() {
         {!airChannels->isEmpty(), "analog-a", &DataFileHandler_ulmx::writeAnalogAirList},
         {!astraChannels->isEmpty(), "astra_hdplus", &DataFileHandler_ulmx::writeAstraHDList},
     };
+    bool anyWritten = false;
     for (const ListWriter &writer : writers) {
         if (!writer.present)
             continue;
@@ -333,7 +339,194 @@ void DataFileHandler_ulmx::writeServiceLists() {
                           QLatin1String("\">"));
         (this->*writer.write)();
         appendLine(3, QStringLiteral("</service_list>"));
+        anyWritten = true;
     }
+    // A document without channels is still a document of its country: one empty list names it, so the
+    // file opens again (as an empty document) instead of finding no list for the country.
+    if (!anyWritten) {
+        appendLine(3, QStringLiteral("<service_list type=\"dvb-s\">"));
+        appendLine(4, countryLine());
+        appendLine(3, QStringLiteral("</service_list>"));
+    }
+    // After the document's own lists, so that a reader takes those first.
+    writeCarriedLists();
+}
+
+void DataFileHandler_ulmx::writeCarriedLists() {
+    for (const QString &list : std::as_const(carried.lists))
+        writeCarriedList(list);
+}
+
+namespace {
+
+bool isAny(QStringView text, const char *first, const char *second) {
+    return text == QLatin1StringView(first) || text == QLatin1StringView(second);
+}
+
+QString hexText(quint32 value) {
+    QString text;
+    UlmxNumbers::appendHex(text, value);
+    return text;
+}
+
+} // namespace
+
+void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
+    // The list's own providers and bouquets get numbers of this save; its links follow them. A bouquet is
+    // known by the low 16 bits of its number, as the reader keys it.
+    QHash<quint32, int> providers;
+    QHash<quint32, int> bouquets;
+    QString type;
+    {
+        QXmlStreamReader reader(listXml);
+        QStringList path;
+        while (!reader.atEnd() && !reader.hasError()) {
+            reader.readNext();
+            if (reader.isEndElement())
+                path.removeLast();
+            if (!reader.isStartElement())
+                continue;
+            const QString name = reader.qualifiedName().toString();
+            const QXmlStreamAttributes attributes = reader.attributes();
+            if (path.isEmpty())
+                type = attributes.value(QLatin1String("type")).toString();
+            const QString parent = path.value(path.size() - 1);
+            const QString item = name == QLatin1String("item_loc") ? parent : name;
+            const QString list = name == QLatin1String("item_loc") ? path.value(path.size() - 2) : parent;
+            const QLatin1StringView numberName(name == QLatin1String("item_loc") ? "id" : "item_loc");
+            quint32 number = 0;
+            if (UlmxNumbers::toUInt32(attributes.value(numberName), 0, number)) {
+                if (item == QLatin1String("provider") && list == QLatin1String("provider_list") &&
+                    !providers.contains(number))
+                    providers.insert(number, nextItemLoc());
+                else if (item == QLatin1String("bouquet") && list == QLatin1String("bouquet_list") &&
+                         !bouquets.contains(number & 0xFFFFu))
+                    bouquets.insert(number & 0xFFFFu, nextItemLoc());
+            }
+            path.append(name);
+        }
+    }
+
+    QString text;
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(-1);
+    QXmlStreamReader reader(listXml);
+    QStringList path;
+    while (!reader.atEnd() && !reader.hasError()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            const QString name = reader.qualifiedName().toString();
+            const QString parent = path.value(path.size() - 1);
+            const QString grandparent = path.value(path.size() - 2);
+            QXmlStreamAttributes attributes = reader.attributes();
+            // The attribute holding a number of the file, and the number this save gives it (NO_ITEM_LOC
+            // for a link whose record this save does not write: the link goes, the channel stays).
+            const char *numberName = nullptr;
+            quint32 number = 0;
+            int renumbered = NO_ITEM_LOC;
+            if (name == QLatin1String("item_link")) {
+                numberName = "id";
+                const QStringView linkType = attributes.value(QLatin1String("type"));
+                if (parent == QLatin1String("digital_stream")) {
+                    renumbered = UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number)
+                                     ? carriedTransponderLoc(number)
+                                     : NO_ITEM_LOC;
+                } else if (parent == QLatin1String("digital_service") && isAny(linkType, "provider", "1")) {
+                    if (UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number))
+                        renumbered = providers.value(number, type == QLatin1String("dvb-s")
+                                                                 ? carriedProviderLoc(number)
+                                                                 : NO_ITEM_LOC);
+                } else if (parent == QLatin1String("digital_service") && isAny(linkType, "bouquet", "2")) {
+                    if (UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number))
+                        renumbered = bouquets.value(number & 0xFFFFu, NO_ITEM_LOC);
+                } else {
+                    numberName = nullptr;
+                }
+                if (numberName && renumbered == NO_ITEM_LOC) {
+                    reader.skipCurrentElement();
+                    continue;
+                }
+            } else if ((name == QLatin1String("provider") && parent == QLatin1String("provider_list")) ||
+                       (name == QLatin1String("item_loc") && parent == QLatin1String("provider") &&
+                        grandparent == QLatin1String("provider_list"))) {
+                numberName = name == QLatin1String("item_loc") ? "id" : "item_loc";
+                if (UlmxNumbers::toUInt32(attributes.value(QLatin1StringView(numberName)), 0, number))
+                    renumbered = providers.value(number, NO_ITEM_LOC);
+            } else if ((name == QLatin1String("bouquet") && parent == QLatin1String("bouquet_list")) ||
+                       (name == QLatin1String("item_loc") && parent == QLatin1String("bouquet") &&
+                        grandparent == QLatin1String("bouquet_list"))) {
+                numberName = name == QLatin1String("item_loc") ? "id" : "item_loc";
+                if (UlmxNumbers::toUInt32(attributes.value(QLatin1StringView(numberName)), 0, number))
+                    renumbered = bouquets.value(number & 0xFFFFu, NO_ITEM_LOC);
+            }
+            writer.writeStartElement(name);
+            for (const QXmlStreamAttribute &attribute : std::as_const(attributes)) {
+                const QString attributeName = attribute.qualifiedName().toString();
+                if (numberName && renumbered != NO_ITEM_LOC && attributeName == QLatin1StringView(numberName))
+                    writer.writeAttribute(attributeName, hexText(quint32(renumbered)));
+                else
+                    writer.writeAttribute(attributeName, attribute.value().toString());
+            }
+            path.append(name);
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            writer.writeEndElement();
+            path.removeLast();
+            break;
+        case QXmlStreamReader::Characters:
+            // Blank text is layout, which the writer makes anew.
+            if (!reader.isWhitespace())
+                writer.writeCharacters(reader.text().toString());
+            break;
+        case QXmlStreamReader::Comment:
+            writer.writeComment(reader.text().toString());
+            break;
+        case QXmlStreamReader::ProcessingInstruction:
+            writer.writeProcessingInstruction(reader.processingInstructionTarget().toString(),
+                                              reader.processingInstructionData().toString());
+            break;
+        default:
+            break;
+        }
+    }
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines)
+        appendLine(3, line);
+}
+
+int DataFileHandler_ulmx::carriedTransponderLoc(quint32 id) {
+    const auto named = carried.transponders.constFind(id);
+    if (named == carried.transponders.cend() || !transponderMap)
+        return NO_ITEM_LOC;
+    const auto same = [&named](const Transponder &transponder) {
+        return transponder.satelliteId == named->satelliteId && transponder.frequency == named->frequency &&
+               transponder.polarity == named->polarity && transponder.symbolRate == named->symbolRate;
+    };
+    // Under its number of the file, unless a merge has since put another transponder there.
+    const auto live = transponderMap->constFind(id);
+    if (live != transponderMap->cend() && same(*live))
+        return live->itemLoc;
+    for (const Transponder &transponder : std::as_const(*transponderMap)) {
+        if (same(transponder) && transponder.itemLoc != NO_ITEM_LOC)
+            return transponder.itemLoc;
+    }
+    return NO_ITEM_LOC;
+}
+
+int DataFileHandler_ulmx::carriedProviderLoc(quint32 id) {
+    const auto named = carried.providers.constFind(id);
+    if (named == carried.providers.cend() || !satelliteProviderMap)
+        return NO_ITEM_LOC;
+    const auto live = satelliteProviderMap->constFind(id);
+    if (live != satelliteProviderMap->cend() && live->name == *named)
+        return live->itemLoc;
+    for (const ServiceProvider &provider : std::as_const(*satelliteProviderMap)) {
+        if (provider.name == *named && provider.itemLoc != NO_ITEM_LOC)
+            return provider.itemLoc;
+    }
+    return NO_ITEM_LOC;
 }
 
 QString DataFileHandler_ulmx::countryLine() const {

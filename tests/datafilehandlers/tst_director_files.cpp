@@ -541,6 +541,40 @@ private slots:
         QCOMPARE(wildcard.cableList()->size(), 0);
     }
 
+    void saveKeepsTheListsOfOtherCountries() {
+        // The standard document's lists twice, for DEU and for FRA, over one database.
+        const QStringList germany = writeFixture(FF_UNIVERSAL, path("one.ulmx"));
+        const QString text = QString::fromUtf8(contents(path("one.ulmx")));
+        const qsizetype from = text.indexOf(QLatin1String("\t\t\t<service_list"));
+        const qsizetype to = text.lastIndexOf(QLatin1String("</service_list>\n")) + 16;
+        QString lists = text.mid(from, to - from);
+        lists.replace(QLatin1String("<country_code val=\"DEU\"/>"),
+                      QLatin1String("<country_code val=\"FRA\"/>"));
+        QFile file(path("two.ulmx"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((text.left(to) + lists + text.mid(to)).toUtf8());
+        file.close();
+        QStringList france = germany;
+        france[0] = QStringLiteral("country|FRA");
+
+        const auto describeAs = [](const QString &file, const QString &country) {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            if (director.open(file, &document, country) != RC_SUCCESS)
+                return QStringList();
+            return DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_UNIVERSAL));
+        };
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(path("two.ulmx"), &document, "DEU"), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, path("two.ulmx"), FF_KEEP), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, path("copy.ulmx"), FF_UNIVERSAL), int(RC_SUCCESS));
+        for (const QString &saved : {path("two.ulmx"), path("copy.ulmx")}) {
+            compareLines(describeAs(saved, "FRA"), france);
+            compareLines(describeAs(saved, "DEU"), germany);
+        }
+    }
+
     void rollbackBringsBackTheOpenDocumentsFilesAndDatabase() {
         const QString fileA = path("a.rvl");
         const QString fileB = path("b.rvl");

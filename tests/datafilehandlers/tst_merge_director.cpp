@@ -381,6 +381,18 @@ private slots:
         before.verifyUnchanged(document);
     }
 
+    void documentOfAnyCountryTakesTheOnlyCountryTheFileNames() {
+        writeFile(path("germany.ulmx"), [](ChannelListProvider &file) {
+            (*file.cableList())[0].setName(QStringLiteral("From the file"));
+        });
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, [](ChannelListProvider &source) { source.setCountry("*"); });
+        QCOMPARE(document.country(), QStringLiteral("*"));
+        QCOMPARE(director.merge(path("germany.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE((*document.cableList())[0].name(), QStringLiteral("From the file"));
+    }
+
     void rollbackTakesBackTheMergedDatabase() {
         writeFile(path("more.ulmx"), [](ChannelListProvider &) {
             SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"New satellite", 1, 0x8050, 2});

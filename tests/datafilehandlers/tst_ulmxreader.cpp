@@ -78,6 +78,8 @@ void TestUlmxReader::countrySelection_data() {
     QTest::newRow("other country only") << fra << "DEU" << int(RC_NO_SERVICE_LIST) << QStringList{};
     QTest::newRow("star beside other") << fra + star << "DEU" << int(RC_SUCCESS) << QStringList{"Star"};
     QTest::newRow("no country code") << noCode << "DEU" << int(RC_NO_SERVICE_LIST) << QStringList{};
+    QTest::newRow("no country code, any asked")
+        << fra + noCode << "*" << int(RC_SUCCESS) << QStringList{"NoCode"};
 }
 
 void TestUlmxReader::countrySelection() {
@@ -334,7 +336,7 @@ void TestUlmxReader::satelliteList() {
         "</service_list>");
     const UlmxLoad load = UlmxLoad::fromBytes(ulmxDocument(list, ONE_TRANSPONDER));
     QCOMPARE(load.satelliteResult, int(RC_SUCCESS));
-    QCOMPARE(load.satellite.size(), 4);
+    QCOMPARE(load.satellite.size(), 5);
     const SatelliteChannel &a = load.satellite[0];
     QCOMPARE(a.name(), QStringLiteral("A"));
     QCOMPARE(a.serviceId(), 0x6d66);
@@ -353,6 +355,9 @@ void TestUlmxReader::satelliteList() {
     QCOMPARE(load.satellite[2].providerId(), quint32(4));
     QCOMPARE(load.satellite[2].number(), quint16(0));
     QCOMPARE(load.satellite[3].providerId(), NO_ID);
+    // A stream without a transponder link keeps its services, without a transponder.
+    QCOMPARE(load.satellite[4].name(), QStringLiteral("no link"));
+    QCOMPARE(load.satellite[4].transponderId(), NO_ID);
     QCOMPARE(load.providers.value(3).keys(), QList<quint32>{0x40});
 }
 

@@ -117,6 +117,8 @@ private slots:
     void exactLayout();
     void emptyDocument();
     void itemLocationsAndLinks();
+    void channelsWithoutTransponderComeBack();
+    void bouquetsSurviveEarlierSaves();
     void streamsAndDeletedChannels();
     void bouquetSlots();
     void lossyValues();
@@ -213,15 +215,18 @@ void TestUlmxWriter::emptyDocument() {
     QVERIFY(
         text.contains("\t\t\t<satellite id=\"3\" name=\"Lonely\">\n\t\t\t\t<orbital_pos val=\"180.0E\"/>\n"
                       "\t\t\t</satellite>\n"));
+    // One empty list names the document's country, so that the file opens again.
     QVERIFY(text.contains("\t\t<service_database>\n\t\t\t<provider_list>\n\t\t\t</provider_list>\n"
-                          "\t\t</service_database>\n"));
-    QVERIFY(!text.contains("service_list"));
+                          "\t\t\t<service_list type=\"dvb-s\">\n\t\t\t\t<country_code val=\"*\"/>\n"
+                          "\t\t\t</service_list>\n\t\t</service_database>\n"));
     QVERIFY(!text.startsWith("\xEF\xBB\xBF"));
     QVERIFY(!text.contains('\r'));
     QVERIFY(text.endsWith("</ULM>\n"));
 
     // The satellite without transponders is not read back; the version is.
     const UlmxLoad load = UlmxLoad::fromFile(path, "*");
+    QCOMPARE(load.satelliteResult, int(RC_SUCCESS));
+    QVERIFY(load.satellite.isEmpty());
     QVERIFY(load.satellites.isEmpty());
     QCOMPARE(load.header, 1);
     QCOMPARE(load.country, QStringLiteral("*"));
@@ -254,7 +259,7 @@ void TestUlmxWriter::itemLocationsAndLinks() {
 
     // Links resolve to the numbers of this save.
     const UlmxLoad load = UlmxLoad::fromFile(path);
-    QCOMPARE(load.satellite.size(), 4); // the orphan's stream has no transponder link
+    QCOMPARE(load.satellite.size(), 5); // the orphan's stream has no transponder link
     QCOMPARE(load.satellite[0].transponderId(), quint32(2));
     QCOMPARE(load.satellite[0].providerId(), quint32(5));
     QCOMPARE(load.satellite[2].transponderId(), quint32(3));
@@ -266,9 +271,44 @@ void TestUlmxWriter::itemLocationsAndLinks() {
     QCOMPARE(load.astra[0].logicalChannelNumber(), quint16(0x65));
     QCOMPARE(load.astra[0].vsid(), quint16(0x1f4));
 
-    // A second save in the same run goes on counting.
+    // A second save in the same run numbers afresh.
     QCOMPARE(save(document, path), int(RC_SUCCESS));
-    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 10);
+    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 2);
+}
+
+void TestUlmxWriter::channelsWithoutTransponderComeBack() {
+    QTemporaryDir dir;
+    ChannelListProvider document(nullptr);
+    fillCompleteDocument(document);
+    // Transponder 60 is not in the database; transponder 61's satellite is not.
+    SatelliteChannel::transponders.insert(61, transponder(77, 11000000, 0, 1, 5, 1));
+    document.satelliteList()->append(satelliteChannel(0x98, "No transponder", 8, 60, 7));
+    document.astraHDList()->append(astraChannel(0x2ee5, "No satellite", 3, 61, 1, 0x1f6, 0x67, {3}));
+    const QString path = dir.filePath("unlinked.ulmx");
+    QCOMPARE(save(document, path), int(RC_SUCCESS));
+
+    const UlmxLoad load = UlmxLoad::fromFile(path);
+    QCOMPARE(load.satellite.size(), 5);
+    QCOMPARE(load.satellite[4].name(), QStringLiteral("No transponder"));
+    QCOMPARE(load.satellite[4].transponderId(), NO_ID);
+    QCOMPARE(load.astra.size(), 3);
+    QCOMPARE(load.astra[2].name(), QStringLiteral("No satellite"));
+    QCOMPARE(load.astra[2].transponderId(), NO_ID);
+    QCOMPARE(load.bouquets.value(8).value(load.astra[2].bouquetId(0)).name, QStringLiteral("Basis"));
+}
+
+void TestUlmxWriter::bouquetsSurviveEarlierSaves() {
+    QTemporaryDir dir;
+    ChannelListProvider document(nullptr);
+    fillCompleteDocument(document);
+    // As after many saves of a large list in one session: counting on, the first bouquet would be 0x10000.
+    DataFileHandler_ulmx::itemLocCounter = 0xFFF9;
+    const QString path = dir.filePath("many.ulmx");
+    QCOMPARE(save(document, path), int(RC_SUCCESS));
+    const UlmxLoad load = UlmxLoad::fromFile(path);
+    QVERIFY(load.astra[0].bouquetId(0) != 0); // 0 is an empty slot
+    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(0)).name, QStringLiteral("Basis"));
+    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(1)).name, QStringLiteral("Premium"));
 }
 
 void TestUlmxWriter::streamsAndDeletedChannels() {
