@@ -481,8 +481,11 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     DataFileHandler_ulmx handler(file);
     // The open's rule: a document of any country takes the one country the file names.
     QString country;
-    if (!chooseCountry(handler, document->country(), country))
+    if (!chooseCountry(handler, document->country(), country)) {
+        // Nothing to pick from: the merge takes the document's country, so the open's advice does not apply.
+        m_countriesToChooseFrom.clear();
         return RC_NO_SERVICE_LIST;
+    }
     ChannelList<SatelliteChannel> satelliteChannels;
     SatelliteMap satellites;
     TransponderMap transponders;

@@ -58,9 +58,9 @@ public:
     // Deletes the handler and removes the working folder (also those still kept for a rollback).
     void close();
 
-    // The countries whose lists the last opened or merged universal file holds, when that open asked for
-    // (or that merge was into a document of) any country ("*"), the file has no list tagged "*" and names
-    // several countries, so that the user can pick one; empty after any other open or merge.
+    // The countries whose lists the last opened universal file holds, when that open asked for any country
+    // ("*"), the file has no list tagged "*" and names several countries, so that the user can pick one;
+    // empty after any other open and after every merge (a merge offers no choice of country).
     const QStringList &countriesToChooseFrom() const { return m_countriesToChooseFrom; }
 
     // How many entries of the open raw list's physical-channel tables (air and cable together) a save in the
