@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -360,6 +361,38 @@ private slots:
         QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
         QVERIFY(!QFile::exists(target));
         QCOMPARE(window.currentFile, source);
+    }
+
+    void saveAsForgetsASatelliteTheFileNoLongerHolds() {
+        const QString source = path(QStringLiteral("satellites.rvl"));
+        writeSample(source, FF_RAW_2012_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        window.satButton->click();
+        QListWidgetItem *hotbird = window.satListAll->item(0);
+        window.satListAll->setCurrentItem(hotbird);
+        emit window.satListAll->itemClicked(hotbird);
+        MainGrid *grid = window.mainGrids.value(2);
+        QCOMPARE(grid->visibleCount(), 3);
+        grid->selectAll();
+        script.press(QDialogButtonBox::Ok);
+        window.on_deleteButton_clicked();
+        QVERIFY(script.done());
+
+        script.saveFile(path(QStringLiteral("satellites2.rvl")), FF_RAW_2012_01);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        // The file holds no channel of that satellite, so the panel has no row for it: every satellite is
+        // shown, as the panel says.
+        grid = window.mainGrids.value(2);
+        QCOMPARE(window.currentListId(), 2);
+        QVERIFY(!window.satListAll->currentItem());
+        const int live = liveNames(window.document()->satelliteList()).size();
+        QVERIFY(live > 0);
+        QCOMPARE(grid->visibleCount(), live);
+        QCOMPARE(window.channelCount->text(), QStringLiteral("Channels in list: %1").arg(live));
     }
 
     void lossySaveAsShowsWhatTheFileHolds() {
