@@ -162,6 +162,9 @@ void MainGrid::deleteAstraHDChannels() {
         return;
 
     auto *root = new CompoundEditCmd;
+    // The deletions come first, so their undo runs last: it check-marks the channels it brings back, as every
+    // delete's undo does, and no favourites repack's undo clears those marks afterwards.
+    DeleteGroupCmd *deletions = stack->createDeleteGroupCmd(root);
 
     if (orderedFavourites()) {
         // Close the gaps the deleted channels leave in each favourites list.
@@ -180,7 +183,6 @@ void MainGrid::deleteAstraHDChannels() {
         }
     }
 
-    DeleteGroupCmd *deletions = stack->createDeleteGroupCmd(root);
     RenumberGroupCmd *renumbering = stack->createRenumberGroupCmd(false, root, true);
     beginInsert();
     for (const RangeRow &d : doomed)

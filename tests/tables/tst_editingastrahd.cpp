@@ -195,6 +195,20 @@ private slots:
         verifyUndoRedo(*stack, list, before);
     }
 
+    void undoOfADeleteCheckMarksTheRestoredChannels() {
+        // Every channel of the range is in favourites list 1, so the delete also repacks that list.
+        build(6);
+        for (int i = 0; i < 6; ++i)
+            list[i].setFavouritePosition(1, i + 1);
+        fillGrid();
+        check({2, 4});
+        grid->deleteAstraHDChannels();
+        stack->undo();
+        QVERIFY(grid->isRowChecked(rowOf(2)));
+        QVERIFY(grid->isRowChecked(rowOf(4)));
+        QCOMPARE(grid->checkedCount(), 2);
+    }
+
     void deleteGivesMembersWithoutAPositionTheirPlaceAfterTheOthers() {
         build(6);
         // List 2: 2 at 1, 4 a member without a position, 5 at 2 and 6 at 3.
