@@ -39,4 +39,9 @@ inline bool holdsOrderedFavourites(int formatCode) {
     return formatCode > FF_RAW_2011_01;
 }
 
+// True when a document in this format keeps child locks: every raw model year does, the universal format not.
+inline bool holdsChildLocks(int formatCode) {
+    return formatCode > FF_UNIVERSAL;
+}
+
 #endif

@@ -57,7 +57,7 @@ Target targetOf(int format) {
                   layout.astraHD,
                   layout.favouritesLists,
                   layout.favourites == RawLayout::POSITIONS,
-                  true,
+                  holdsChildLocks(format),
                   RawRecordCodec::NAME_UNITS,
                   layout.astraHD};
 }

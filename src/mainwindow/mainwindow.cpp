@@ -209,8 +209,11 @@ void MainWindow::on_renameStateChanged(bool enabled) {
 }
 
 void MainWindow::on_childLockStateChanged(MainGrid::ChildLockSelStatus status) {
-    const bool lock = status != MainGrid::AllLocked;
-    const bool unlock = status != MainGrid::NoneLocked;
+    // With nothing selected there is nothing to lock or unlock; a format without locks offers neither.
+    const MainGrid *grid = currentMainGrid();
+    const bool editable = grid && grid->locksKept() && status != MainGrid::NothingSelected;
+    const bool lock = editable && status != MainGrid::AllLocked;
+    const bool unlock = editable && status != MainGrid::NoneLocked;
     lockButton->setEnabled(lock);
     actionLock->setEnabled(lock);
     unlockButton->setEnabled(unlock);
@@ -353,6 +356,11 @@ void MainWindow::installDocument(std::unique_ptr<ChannelListProvider> document,
     if (document)
         provider = std::move(document);
     mainGrids = main;
+    const bool locks = holdsChildLocks(provider->formatCode());
+    for (MainGrid *grid : std::as_const(mainGrids)) {
+        if (grid)
+            grid->setLocksKept(locks);
+    }
     leftFavGrids = left;
     rightFavGrids = right;
     addGridsToStacks();

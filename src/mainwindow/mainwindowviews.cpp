@@ -225,7 +225,23 @@ void MainWindow::showListPanels(int id) {
     updateActions();
 }
 
+// True when the satellite panel of the category has a row for the satellite.
+static bool panelHasSatellite(const QListWidget *list, int satelliteId, int itemType) {
+    if (!list)
+        return false;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->type() - itemType == satelliteId)
+            return true;
+    }
+    return false;
+}
+
 void MainWindow::applyCategoryFilter(int categoryId, bool refresh, int satelliteId) {
+    // A recorded satellite the panel has no row for (a reopened file holds none of its channels) cannot be
+    // chosen there, so the table is not filtered by it either: the rows shown match the panel's choice.
+    if (satelliteId != -1 && currentListId() == Grid::SATELLITE_LIST &&
+        !panelHasSatellite(satelliteLists.value(categoryId, nullptr), satelliteId, SATELLITE_ITEM_TYPE))
+        satelliteId = -1;
     if (refresh) {
         if (MainGrid *grid = currentMainGrid())
             grid->refreshAllRows(true);

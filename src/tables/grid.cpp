@@ -994,6 +994,13 @@ void Grid::filter(int typeMask, int favNo, int satelliteId, int selectMode, bool
         endInsert();
     updateRowHeights();
     updateHeaderCheckState();
+    if (selectMode == SELECT_FIRST_NEWLY_SHOWN && currentVisibleRow() != -1) {
+        // The selection scrolled while the scroll range still ended at the rows shown before this pass, so
+        // it stopped short of a row shown at the end; with the range brought up to date the row comes into
+        // view.
+        updateGeometries();
+        scrollTo(currentIndex());
+    }
 }
 
 void Grid::refilter(int selectMode, bool uncheckAll, bool checkShown) {

@@ -383,11 +383,13 @@ bool MainGrid::isRenameEnabled() const {
 }
 
 bool MainGrid::isLockEnabled() const {
-    return (m_childLockStatus == PartiallyLocked || m_childLockStatus == NoneLocked) && hasSelection();
+    return m_locksKept && (m_childLockStatus == PartiallyLocked || m_childLockStatus == NoneLocked) &&
+           hasSelection();
 }
 
 bool MainGrid::isUnlockEnabled() const {
-    return (m_childLockStatus == AllLocked || m_childLockStatus == PartiallyLocked) && hasSelection();
+    return m_locksKept && (m_childLockStatus == AllLocked || m_childLockStatus == PartiallyLocked) &&
+           hasSelection();
 }
 
 bool MainGrid::isRenumberEnabled() const {
@@ -666,7 +668,7 @@ void MainGrid::actionDelete(bool) {
 
 void MainGrid::setChildLock(bool lock) {
     UndoStack *stack = Grid::undoStack();
-    if (stack) {
+    if (stack && m_locksKept) {
         if (checkedCount() == 0) {
             const int row = currentVisibleRow();
             if (row != -1) {

@@ -63,6 +63,10 @@ public:
     static QString rangeText(int kind);
 
     bool orderedFavourites() const { return m_orderedFavourites; }
+    // False for a document whose format keeps no child locks: lock and unlock are then neither offered nor
+    // made, since no save could keep them.
+    void setLocksKept(bool kept) { m_locksKept = kept; }
+    bool locksKept() const { return m_locksKept; }
     bool isAstraHD() const { return listKind() == ASTRA_HD_LIST; }
 
     // Row building (the list uploader calls these) and refreshing.
@@ -300,6 +304,7 @@ private:
     int m_dragRow = -1;
     bool m_dropBeforeBelow = false;
     bool m_orderedFavourites;
+    bool m_locksKept = true;
     // The table's own style sheet, to which the drag and normal selection colours are appended.
     QString m_baseStyleSheet;
 };

@@ -162,6 +162,9 @@ void MainGrid::deleteAstraHDChannels() {
         return;
 
     auto *root = new CompoundEditCmd;
+    // The deletions come first, so their undo runs last: it check-marks the channels it brings back, as every
+    // delete's undo does, and no favourites repack's undo clears those marks afterwards.
+    DeleteGroupCmd *deletions = stack->createDeleteGroupCmd(root);
 
     if (orderedFavourites()) {
         // Close the gaps the deleted channels leave in each favourites list.
@@ -180,7 +183,6 @@ void MainGrid::deleteAstraHDChannels() {
         }
     }
 
-    DeleteGroupCmd *deletions = stack->createDeleteGroupCmd(root);
     RenumberGroupCmd *renumbering = stack->createRenumberGroupCmd(false, root, true);
     beginInsert();
     for (const RangeRow &d : doomed)
@@ -319,13 +321,20 @@ bool MainGrid::hasSlotsForCopy(const AstraHDCopyPlan &plan) {
     }
     if (slotsNeeded <= plan.freeSlots.size())
         return true;
-    // Never a partial copy: either every selected channel gets its place or nothing changes.
-    showMessage(EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"),
-                tr("There are not enough empty positions in the favourite range for this copy (%1 needed, "
-                   "%2 available). Nothing was copied.")
-                    .arg(slotsNeeded)
-                    .arg(plan.freeSlots.size()),
-                QDialogButtonBox::Ok, QDialogButtonBox::NoButton);
+    // Never a partial copy: either every selected channel gets its place or nothing changes. A copy only
+    // ever takes the record of a deleted channel of the range; the free numbers of a range without such
+    // records (a list read from a universal file has none) are no places to copy into, so they are not
+    // counted as if they were.
+    const QString text =
+        plan.freeSlots.isEmpty()
+            ? tr("There are no empty positions in the favourite range to copy into: a copy takes the place "
+                 "of a deleted channel of the range, and this list has none. Nothing was copied.")
+            : tr("There are not enough empty positions in the favourite range for this copy (%1 needed, "
+                 "%2 available). Nothing was copied.")
+                  .arg(slotsNeeded)
+                  .arg(plan.freeSlots.size());
+    showMessage(EXCLAMATION_ICON, nativeParentWidget(), tr("Channel copy"), text, QDialogButtonBox::Ok,
+                QDialogButtonBox::NoButton);
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -520,6 +521,39 @@ private slots:
         // Read back in the new format, with the user's choice.
         QVERIFY(window.rightFavGrids.value(0)->isOrdered());
         QVERIFY(!window.isInsertMode());
+    }
+
+    void saveAsForgetsASatelliteTheFileNoLongerHolds() {
+        const QString source = path(QStringLiteral("satellites.rvl"));
+        // Another model year, so the written file is read back and the tables are built anew.
+        writeSample(source, FF_RAW_2011_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        window.satButton->click();
+        QListWidgetItem *hotbird = window.satListAll->item(0);
+        window.satListAll->setCurrentItem(hotbird);
+        emit window.satListAll->itemClicked(hotbird);
+        MainGrid *grid = window.mainGrids.value(2);
+        QCOMPARE(grid->visibleCount(), 3);
+        grid->selectAll();
+        script.press(QDialogButtonBox::Ok);
+        window.on_deleteButton_clicked();
+        QVERIFY(script.done());
+
+        script.saveFile(path(QStringLiteral("satellites2.rvl")), FF_RAW_2012_01);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        // The file holds no channel of that satellite, so the panel has no row for it: every satellite is
+        // shown, as the panel says.
+        grid = window.mainGrids.value(2);
+        QCOMPARE(window.currentListId(), 2);
+        QVERIFY(!window.satListAll->currentItem());
+        const int live = liveNames(window.document()->satelliteList()).size();
+        QVERIFY(live > 0);
+        QCOMPARE(grid->visibleCount(), live);
+        QCOMPARE(window.channelCount->text(), QStringLiteral("Channels in list: %1").arg(live));
     }
 
     void lossySaveAsShowsWhatTheFileHolds() {

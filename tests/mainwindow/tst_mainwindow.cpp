@@ -483,8 +483,55 @@ private slots:
         QVERIFY(!window.unlockButton->isEnabled());
         window.on_childLockStateChanged(MainGrid::PartiallyLocked);
         QVERIFY(window.lockButton->isEnabled() && window.unlockButton->isEnabled());
+        // Nothing selected: nothing to lock or unlock.
         window.on_childLockStateChanged(MainGrid::NothingSelected);
-        QVERIFY(window.actionLock->isEnabled() && window.actionUnlock->isEnabled());
+        QVERIFY(!window.actionLock->isEnabled() && !window.actionUnlock->isEnabled());
+    }
+
+    void lockFollowsTheCheckMarksAfterAFilterPass() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.satButton->click();
+        MainGrid *satellite = window.mainGridOf(2);
+        satellite->toggleAll();
+        QVERIFY(window.lockButton->isEnabled());
+        // Choosing a satellite unchecks every row and leaves none current: nothing to lock or unlock.
+        QListWidgetItem *hotbird = window.satListAll->item(0);
+        window.satListAll->setCurrentItem(hotbird);
+        emit window.satListAll->itemClicked(hotbird);
+        QVERIFY(!satellite->hasSelection());
+        for (QAction *action : {window.actionLock, window.actionUnlock})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(!window.lockButton->isEnabled());
+        QVERIFY(!window.unlockButton->isEnabled());
+    }
+
+    void locksFollowTheFormat_data() {
+        QTest::addColumn<int>("formatCode");
+        QTest::addColumn<int>("lists");
+        QTest::newRow("2010-01") << 3 << 4;
+        QTest::newRow("universal") << 0 << 0;
+    }
+
+    void locksFollowTheFormat() {
+        QFETCH(int, formatCode);
+        QFETCH(int, lists);
+        const bool kept = formatCode != 0;
+        TestWindow window;
+        openSample(window, SampleDocument::create(QStringLiteral("DEU"), formatCode, lists));
+        window.CustomMainWindow::show();
+        MainGrid *air = window.mainGridOf(0);
+        clickRow(air, rowOfName(air, QStringLiteral("arte HD")));
+        QCOMPARE(window.lockButton->isEnabled(), kept);
+        QCOMPARE(window.actionLock->isEnabled(), kept);
+        QCOMPARE(air->isLockEnabled(), kept);
+        // A format without locks takes none, whichever way the edit is asked for.
+        window.on_actionLock(true);
+        QCOMPARE(air->currentChannel()->isLocked(), kept);
+        QCOMPARE(window.undoStack.count(), kept ? 1 : 0);
+        QCOMPARE(window.unlockButton->isEnabled(), kept);
+        QCOMPARE(window.actionUnlock->isEnabled(), kept);
     }
 
     void favouritesFollowTheFormat_data() {

@@ -195,6 +195,20 @@ private slots:
         verifyUndoRedo(*stack, list, before);
     }
 
+    void undoOfADeleteCheckMarksTheRestoredChannels() {
+        // Every channel of the range is in favourites list 1, so the delete also repacks that list.
+        build(6);
+        for (int i = 0; i < 6; ++i)
+            list[i].setFavouritePosition(1, i + 1);
+        fillGrid();
+        check({2, 4});
+        grid->deleteAstraHDChannels();
+        stack->undo();
+        QVERIFY(grid->isRowChecked(rowOf(2)));
+        QVERIFY(grid->isRowChecked(rowOf(4)));
+        QCOMPARE(grid->checkedCount(), 2);
+    }
+
     void deleteGivesMembersWithoutAPositionTheirPlaceAfterTheOthers() {
         build(6);
         // List 2: 2 at 1, 4 a member without a position, 5 at 2 and 6 at 3.
@@ -319,8 +333,11 @@ private slots:
         check({150, 151});
         grid->numberAnswers << 2;
         grid->actionAstraHDCopy();
-        QCOMPARE(grid->messages.size(), 1);
-        QVERIFY(grid->messages.first().startsWith(QStringLiteral("Channel copy|")));
+        // The message says why, instead of counting the free numbers 6 to 99 it cannot use.
+        QCOMPARE(grid->messages, QStringList({QStringLiteral(
+                                     "Channel copy|There are no empty positions in the favourite range to "
+                                     "copy into: a copy takes the place of a deleted channel of the "
+                                     "range, and this list has none. Nothing was copied.")}));
         QVERIFY(list == before);
         QCOMPARE(stack->count(), 0);
         QCOMPARE(grid->checkedCount(), 2);

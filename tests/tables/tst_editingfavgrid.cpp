@@ -82,6 +82,22 @@ private slots:
         verifyUndoRedo(*stack, air, before);
     }
 
+    void addedMembersAreScrolledIntoView() {
+        // Forty members fill more than the right table's height; the table stands at its end.
+        QList<int> members;
+        for (int n = 1; n <= 40; ++n)
+            members << n;
+        build(45, members, true);
+        right->resize(300, 200);
+        right->show();
+        right->scrollToBottom();
+        check(left.get(), {41});
+        left->setFavourite(favList, true);
+        const int row = right->rowOfChannel(air.channelAt(40));
+        QVERIFY(right->isRowVisible(row));
+        QVERIFY(right->viewport()->rect().contains(right->visualRect(right->model()->index(row, 0))));
+    }
+
     void orderedAddSkipsMembers() {
         build(4, {1, 2}, true);
         // A member as the current row (the left table greys members out, but one can still be current).

@@ -3,8 +3,8 @@
 
 #include "tables/commands/undoitem.h"
 
-// One user action made of several group commands on one main table (an Astra HD+ delete: a favourites
-// repack per list, the deletions and the closing renumbering). The children run as under a plain parent,
+// One user action made of several group commands on one main table (an Astra HD+ delete: the deletions, a
+// favourites repack per list and the closing renumbering). The children run as under a plain parent,
 // forwards on redo and in reverse on undo, but the table holds its sorting until the last of them is done:
 // it sorts once for the whole action instead of once per group.
 class CompoundEditCmd : public UndoItem {
