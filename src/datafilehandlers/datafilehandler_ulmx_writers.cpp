@@ -379,6 +379,7 @@ void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
     QString type;
     {
         QXmlStreamReader reader(listXml);
+        reader.setNamespaceProcessing(false);
         QStringList path;
         while (!reader.atEnd() && !reader.hasError()) {
             reader.readNext();
@@ -411,7 +412,10 @@ void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
     QXmlStreamWriter writer(&text);
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(-1);
+    // Names as written, as the load copied them: an undeclared prefix must not end the list early, and a
+    // namespace declaration is an attribute like any other.
     QXmlStreamReader reader(listXml);
+    reader.setNamespaceProcessing(false);
     QStringList path;
     while (!reader.atEnd() && !reader.hasError()) {
         switch (reader.readNext()) {
