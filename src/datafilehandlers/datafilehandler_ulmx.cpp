@@ -2,12 +2,11 @@
 
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
+#include "datafilehandlers/datafilehandler_ulmx_pathreader.h"
 #include "datafilehandlers/ulmxnumbers.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 // The handler, the loaders and the walk over the document's skeleton (root, header, bodies, service
 // lists). The section readers are in datafilehandler_ulmx_readers.cpp, saving in
@@ -388,7 +387,6 @@ void DataFileHandler_ulmx::keepUntakenLists() {
     // The service lists in document order, as the walk meets them, each marked when no loader took it.
     const QList<int> taken = takenList.values();
     QVector<bool> untaken;
-    bool any = false;
     for (int body = tree.firstChild(tree.root()); body != UlmxTree::NO_NODE; body = tree.nextSibling(body)) {
         if (tree.name(body) != N::ULM_BODY)
             continue;
@@ -396,93 +394,46 @@ void DataFileHandler_ulmx::keepUntakenLists() {
             if (tree.name(base) != N::SERVICE_DATABASE)
                 continue;
             for (int list = tree.firstChild(base); list != UlmxTree::NO_NODE; list = tree.nextSibling(list)) {
-                if (tree.name(list) != N::SERVICE_LIST)
-                    continue;
-                untaken.append(!taken.contains(list));
-                any = any || untaken.last();
+                if (tree.name(list) == N::SERVICE_LIST)
+                    untaken.append(!taken.contains(list));
             }
         }
     }
-    if (!any)
+    if (!untaken.contains(true))
         return;
     // The tree keeps only the names the loaders ask for: the lists are copied from the bytes, whole.
-    QXmlStreamReader reader(parsedBytes);
-    reader.setNamespaceProcessing(false);
-    QStringList path;
+    UlmxPathReader walk(parsedBytes);
     int ordinal = -1;
-    while (!reader.atEnd() && !reader.hasError()) {
-        reader.readNext();
-        if (reader.isEndElement()) {
-            path.removeLast();
-            continue;
-        }
-        if (!reader.isStartElement())
-            continue;
-        path.append(reader.qualifiedName().toString());
-        if (path.size() != 4 || path[1] != QLatin1String("ulm_body") ||
+    while (walk.next()) {
+        const QStringList &path = walk.path();
+        if (!walk.token().isStartElement() || path.size() != 4 || path[1] != QLatin1String("ulm_body") ||
             path[2] != QLatin1String("service_database") || path[3] != QLatin1String("service_list") ||
             !untaken.value(++ordinal))
             continue;
+        const bool satelliteList =
+            walk.token().attributes().value(QLatin1String("type")) == QLatin1String("dvb-s");
         QString text;
         QXmlStreamWriter writer(&text);
-        for (int depth = 0;;) {
-            if (reader.isStartElement()) {
-                ++depth;
-                writer.writeStartElement(reader.qualifiedName().toString());
-                const QXmlStreamAttributes attributes = reader.attributes();
-                for (const QXmlStreamAttribute &attribute : attributes)
-                    writer.writeAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
-            } else if (reader.isEndElement()) {
-                --depth;
-                writer.writeEndElement();
-            } else if (reader.isCharacters()) {
-                writer.writeCharacters(reader.text().toString());
-            } else if (reader.isComment()) {
-                writer.writeComment(reader.text().toString());
-            } else if (reader.isProcessingInstruction()) {
-                writer.writeProcessingInstruction(reader.processingInstructionTarget().toString(),
-                                                  reader.processingInstructionData().toString());
-            }
-            if (depth == 0 || reader.atEnd() || reader.hasError())
-                break;
-            reader.readNext();
-        }
-        path.removeLast();
+        // Token by token up to the list's end element, which leaves the path at the database.
+        do {
+            walk.copyTo(writer);
+            noteCarriedLink(walk, satelliteList);
+        } while (walk.path().size() > 3 && walk.next());
         carried.lists.append(text);
-        noteCarriedLinks(text);
     }
 }
 
-void DataFileHandler_ulmx::noteCarriedLinks(const QString &listXml) {
+void DataFileHandler_ulmx::noteCarriedLink(const UlmxPathReader &walk, bool satelliteList) {
     // The records a carried list links to, as this load read them: a save looks them up by these numbers,
     // which key the loaded maps, and checks that the record is still the one the file named.
-    QXmlStreamReader reader(listXml);
-    reader.setNamespaceProcessing(false);
-    QStringList path;
-    QString type;
-    while (!reader.atEnd() && !reader.hasError()) {
-        reader.readNext();
-        if (reader.isEndElement()) {
-            path.removeLast();
-            continue;
-        }
-        if (!reader.isStartElement())
-            continue;
-        const QString name = reader.qualifiedName().toString();
-        const QXmlStreamAttributes attributes = reader.attributes();
-        if (path.isEmpty())
-            type = attributes.value(QLatin1String("type")).toString();
-        quint32 id = 0;
-        if (name == QLatin1String("item_link") && !path.isEmpty() &&
-            UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, id)) {
-            if (path.last() == QLatin1String("digital_stream") && transponderMap &&
-                transponderMap->contains(id)) {
-                carried.transponders.insert(id, transponderMap->value(id));
-            } else if (path.last() == QLatin1String("digital_service") && type == QLatin1String("dvb-s") &&
-                       satelliteProviderMap && satelliteProviderMap->contains(id)) {
-                carried.providers.insert(id, satelliteProviderMap->value(id).name);
-            }
-        }
-        path.append(name);
-    }
+    quint32 id = 0;
+    if (!walk.token().isStartElement() || walk.name() != QLatin1String("item_link") ||
+        !UlmxNumbers::toUInt32(walk.token().attributes().value(QLatin1String("id")), 0, id))
+        return;
+    const QString parent = walk.name(1);
+    if (parent == QLatin1String("digital_stream") && transponderMap && transponderMap->contains(id))
+        carried.transponders.insert(id, transponderMap->value(id));
+    else if (parent == QLatin1String("digital_service") && satelliteList && satelliteProviderMap &&
+             satelliteProviderMap->contains(id))
+        carried.providers.insert(id, satelliteProviderMap->value(id).name);
 }

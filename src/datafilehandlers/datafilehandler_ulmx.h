@@ -12,6 +12,8 @@
 #include <initializer_list>
 #include <memory>
 
+class UlmxPathReader;
+
 // The universal channel-list file (".ulmx"): an XML document with a satellite database and service lists,
 // each list tagged with a country. Every loader takes the list of its kind that names the requested country,
 // or else one tagged "*".
@@ -100,7 +102,7 @@ private:
     template <typename T> bool checkCountryCode(int *state, ChannelList<T> *list);
     void resetStates(std::initializer_list<int *> states);
     void keepUntakenLists();
-    void noteCarriedLinks(const QString &listXml);
+    void noteCarriedLink(const UlmxPathReader &walk, bool satelliteList);
     // Moves the cursor to node's first child, runs reader, and puts the cursor back on node.
     void descend(int node, void (DataFileHandler_ulmx::*reader)());
 
@@ -158,7 +160,6 @@ private:
     void writeItemList(ProviderMap *map, int level, const char *listName, const char *itemName);
     void writeServiceDatabase();
     void writeServiceLists();
-    void writeCarriedLists();
     void writeCarriedList(const QString &listXml);
     int carriedTransponderLoc(quint32 id);
     int carriedProviderLoc(quint32 id);

@@ -4,12 +4,11 @@
 #include "core/filesync.h"
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
+#include "datafilehandlers/datafilehandler_ulmx_pathreader.h"
 #include "datafilehandlers/ulmxnumbers.h"
 
 #include <QHash>
 #include <QSaveFile>
-#include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 #include <cmath>
 #include <cstring>
@@ -349,10 +348,6 @@ void DataFileHandler_ulmx::writeServiceLists() {
         appendLine(3, QStringLiteral("</service_list>"));
     }
     // After the document's own lists, so that a reader takes those first.
-    writeCarriedLists();
-}
-
-void DataFileHandler_ulmx::writeCarriedLists() {
     for (const QString &list : std::as_const(carried.lists))
         writeCarriedList(list);
 }
@@ -369,127 +364,98 @@ QString hexText(quint32 value) {
     return text;
 }
 
+// The numbers this save gives a carried list's own providers and bouquets, by their numbers in the file. A
+// bouquet is known by the low 16 bits of its number, as the reader keys it.
+struct OwnNumbers {
+    QHash<quint32, int> providers;
+    QHash<quint32, int> bouquets;
+
+    // At one of the list's providers or bouquets (the element in its provider_list or bouquet_list, or that
+    // element's item_loc child) whose number reads: the map of its kind, the attribute holding the number
+    // and the number as the map keys it. Null anywhere else.
+    QHash<quint32, int> *at(const UlmxPathReader &walk, QLatin1StringView &numberName, quint32 &key) {
+        const bool child = walk.name() == QLatin1String("item_loc");
+        const QString item = walk.name(child ? 1 : 0);
+        const QString list = walk.name(child ? 2 : 1);
+        const bool provider = item == QLatin1String("provider") && list == QLatin1String("provider_list");
+        const bool bouquet = item == QLatin1String("bouquet") && list == QLatin1String("bouquet_list");
+        numberName = QLatin1StringView(child ? "id" : "item_loc");
+        if (!(provider || bouquet) ||
+            !UlmxNumbers::toUInt32(walk.token().attributes().value(numberName), 0, key))
+            return nullptr;
+        if (bouquet)
+            key &= 0xFFFFu;
+        return provider ? &providers : &bouquets;
+    }
+};
+
 } // namespace
 
 void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
-    // The list's own providers and bouquets get numbers of this save; its links follow them. A bouquet is
-    // known by the low 16 bits of its number, as the reader keys it.
-    QHash<quint32, int> providers;
-    QHash<quint32, int> bouquets;
-    QString type;
-    {
-        QXmlStreamReader reader(listXml);
-        QStringList path;
-        while (!reader.atEnd() && !reader.hasError()) {
-            reader.readNext();
-            if (reader.isEndElement())
-                path.removeLast();
-            if (!reader.isStartElement())
-                continue;
-            const QString name = reader.qualifiedName().toString();
-            const QXmlStreamAttributes attributes = reader.attributes();
-            if (path.isEmpty())
-                type = attributes.value(QLatin1String("type")).toString();
-            const QString parent = path.value(path.size() - 1);
-            const QString item = name == QLatin1String("item_loc") ? parent : name;
-            const QString list = name == QLatin1String("item_loc") ? path.value(path.size() - 2) : parent;
-            const QLatin1StringView numberName(name == QLatin1String("item_loc") ? "id" : "item_loc");
-            quint32 number = 0;
-            if (UlmxNumbers::toUInt32(attributes.value(numberName), 0, number)) {
-                if (item == QLatin1String("provider") && list == QLatin1String("provider_list") &&
-                    !providers.contains(number))
-                    providers.insert(number, nextItemLoc());
-                else if (item == QLatin1String("bouquet") && list == QLatin1String("bouquet_list") &&
-                         !bouquets.contains(number & 0xFFFFu))
-                    bouquets.insert(number & 0xFFFFu, nextItemLoc());
-            }
-            path.append(name);
-        }
+    // The list's own providers and bouquets get numbers of this save first; its links follow them.
+    OwnNumbers own;
+    bool satelliteList = false;
+    for (UlmxPathReader walk(listXml); walk.next();) {
+        if (!walk.token().isStartElement())
+            continue;
+        if (walk.path().size() == 1)
+            satelliteList = walk.token().attributes().value(QLatin1String("type")) == QLatin1String("dvb-s");
+        QLatin1StringView numberName;
+        quint32 key = 0;
+        QHash<quint32, int> *numbers = own.at(walk, numberName, key);
+        if (numbers && !numbers->contains(key))
+            numbers->insert(key, nextItemLoc());
     }
 
     QString text;
     QXmlStreamWriter writer(&text);
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(-1);
-    QXmlStreamReader reader(listXml);
-    QStringList path;
-    while (!reader.atEnd() && !reader.hasError()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement: {
-            const QString name = reader.qualifiedName().toString();
-            const QString parent = path.value(path.size() - 1);
-            const QString grandparent = path.value(path.size() - 2);
-            QXmlStreamAttributes attributes = reader.attributes();
-            // The attribute holding a number of the file, and the number this save gives it (NO_ITEM_LOC
-            // for a link whose record this save does not write: the link goes, the channel stays).
-            const char *numberName = nullptr;
-            quint32 number = 0;
-            int renumbered = NO_ITEM_LOC;
-            if (name == QLatin1String("item_link")) {
-                numberName = "id";
-                const QStringView linkType = attributes.value(QLatin1String("type"));
-                if (parent == QLatin1String("digital_stream")) {
-                    renumbered = UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number)
-                                     ? carriedTransponderLoc(number)
-                                     : NO_ITEM_LOC;
-                } else if (parent == QLatin1String("digital_service") && isAny(linkType, "provider", "1")) {
-                    if (UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number))
-                        renumbered = providers.value(number, type == QLatin1String("dvb-s")
-                                                                 ? carriedProviderLoc(number)
-                                                                 : NO_ITEM_LOC);
-                } else if (parent == QLatin1String("digital_service") && isAny(linkType, "bouquet", "2")) {
-                    if (UlmxNumbers::toUInt32(attributes.value(QLatin1String("id")), 0, number))
-                        renumbered = bouquets.value(number & 0xFFFFu, NO_ITEM_LOC);
-                } else {
-                    numberName = nullptr;
-                }
-                if (numberName && renumbered == NO_ITEM_LOC) {
-                    reader.skipCurrentElement();
-                    continue;
-                }
-            } else if ((name == QLatin1String("provider") && parent == QLatin1String("provider_list")) ||
-                       (name == QLatin1String("item_loc") && parent == QLatin1String("provider") &&
-                        grandparent == QLatin1String("provider_list"))) {
-                numberName = name == QLatin1String("item_loc") ? "id" : "item_loc";
-                if (UlmxNumbers::toUInt32(attributes.value(QLatin1StringView(numberName)), 0, number))
-                    renumbered = providers.value(number, NO_ITEM_LOC);
-            } else if ((name == QLatin1String("bouquet") && parent == QLatin1String("bouquet_list")) ||
-                       (name == QLatin1String("item_loc") && parent == QLatin1String("bouquet") &&
-                        grandparent == QLatin1String("bouquet_list"))) {
-                numberName = name == QLatin1String("item_loc") ? "id" : "item_loc";
-                if (UlmxNumbers::toUInt32(attributes.value(QLatin1StringView(numberName)), 0, number))
-                    renumbered = bouquets.value(number & 0xFFFFu, NO_ITEM_LOC);
-            }
-            writer.writeStartElement(name);
-            for (const QXmlStreamAttribute &attribute : std::as_const(attributes)) {
-                const QString attributeName = attribute.qualifiedName().toString();
-                if (numberName && renumbered != NO_ITEM_LOC && attributeName == QLatin1StringView(numberName))
-                    writer.writeAttribute(attributeName, hexText(quint32(renumbered)));
-                else
-                    writer.writeAttribute(attributeName, attribute.value().toString());
-            }
-            path.append(name);
-            break;
+    for (UlmxPathReader walk(listXml); walk.next();) {
+        const QXmlStreamReader &token = walk.token();
+        // Blank text is layout, which the writer makes anew.
+        if (token.isCharacters() && token.isWhitespace())
+            continue;
+        if (!token.isStartElement()) {
+            walk.copyTo(writer);
+            continue;
         }
-        case QXmlStreamReader::EndElement:
-            writer.writeEndElement();
-            path.removeLast();
-            break;
-        case QXmlStreamReader::Characters:
-            // Blank text is layout, which the writer makes anew.
-            if (!reader.isWhitespace())
-                writer.writeCharacters(reader.text().toString());
-            break;
-        case QXmlStreamReader::Comment:
-            writer.writeComment(reader.text().toString());
-            break;
-        case QXmlStreamReader::ProcessingInstruction:
-            writer.writeProcessingInstruction(reader.processingInstructionTarget().toString(),
-                                              reader.processingInstructionData().toString());
-            break;
-        default:
-            break;
+        // The attribute holding a number of the file, and the number this save gives it.
+        QLatin1StringView numberName;
+        quint32 number = 0;
+        int renumbered = NO_ITEM_LOC;
+        if (walk.name() == QLatin1String("item_link")) {
+            numberName = QLatin1StringView("id");
+            const bool numbered = UlmxNumbers::toUInt32(token.attributes().value(numberName), 0, number);
+            const QString parent = walk.name(1);
+            const QStringView linkType = token.attributes().value(QLatin1String("type"));
+            bool toRecord = true;
+            if (parent == QLatin1String("digital_stream"))
+                renumbered = carriedTransponderLoc(number);
+            else if (parent == QLatin1String("digital_service") && isAny(linkType, "provider", "1"))
+                renumbered =
+                    own.providers.value(number, satelliteList ? carriedProviderLoc(number) : NO_ITEM_LOC);
+            else if (parent == QLatin1String("digital_service") && isAny(linkType, "bouquet", "2"))
+                renumbered = own.bouquets.value(number & 0xFFFFu, NO_ITEM_LOC);
+            else
+                toRecord = false;
+            // A link whose record this save does not write goes; the channel stays.
+            if (toRecord && (!numbered || renumbered == NO_ITEM_LOC)) {
+                walk.skipElement();
+                continue;
+            }
+        } else if (const QHash<quint32, int> *numbers = own.at(walk, numberName, number)) {
+            renumbered = numbers->value(number, NO_ITEM_LOC);
         }
+        QXmlStreamAttributes attributes = token.attributes();
+        if (renumbered != NO_ITEM_LOC) {
+            for (QXmlStreamAttribute &attribute : attributes) {
+                if (attribute.qualifiedName() == numberName)
+                    attribute = QXmlStreamAttribute(attribute.qualifiedName().toString(),
+                                                    hexText(quint32(renumbered)));
+            }
+        }
+        walk.copyTo(writer, attributes);
     }
     const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines)

@@ -575,6 +575,34 @@ private slots:
         }
     }
 
+    // Names are taken as written, prefixes and all: a carried list keeps a prefixed element, its namespace
+    // declaration, and everything after it.
+    void saveKeepsPrefixedNamesOfOtherCountries() {
+        const QString file = path("prefixed.ulmx");
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write("<ULM><ulm_body><service_database>"
+                      "<service_list type=\"analog-a\"><country_code val=\"DEU\"/>"
+                      "<analog_service name=\"Here\" freq=\"175.25\" rcn=\"1\"/></service_list>"
+                      "<service_list type=\"analog-a\"><country_code val=\"FRA\"/>"
+                      "<x:note xmlns:x=\"urn:note\"/><y:note/>"
+                      "<analog_service name=\"There\" freq=\"471.25\" rcn=\"2\"/></service_list>"
+                      "</service_database></ulm_body></ULM>");
+        written.close();
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(file, &document, "DEU"), int(RC_SUCCESS));
+            QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
+        }
+        QVERIFY(contents(file).contains("<x:note xmlns:x=\"urn:note\"/>"));
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(file, &document, "FRA"), int(RC_SUCCESS));
+        QCOMPARE(document.airList()->size(), 1);
+        QCOMPARE(document.airList()->at(0).name(), QStringLiteral("There"));
+    }
+
     void rollbackBringsBackTheOpenDocumentsFilesAndDatabase() {
         const QString fileA = path("a.rvl");
         const QString fileB = path("b.rvl");
