@@ -410,8 +410,8 @@ void DataFileHandler_ulmx::keepUntakenLists() {
             path[2] != QLatin1String("service_database") || path[3] != QLatin1String("service_list") ||
             !untaken.value(++ordinal))
             continue;
-        const bool satelliteList =
-            walk.token().attributes().value(QLatin1String("type")) == QLatin1String("dvb-s");
+        const QString type = walk.token().attributes().value(QLatin1String("type")).toString();
+        const bool satelliteList = type == QLatin1String("dvb-s");
         QString text;
         QXmlStreamWriter writer(&text);
         // Token by token up to the list's end element, which leaves the path at the database.
@@ -420,6 +420,7 @@ void DataFileHandler_ulmx::keepUntakenLists() {
             noteCarriedLink(walk, satelliteList);
         } while (walk.path().size() > 3 && walk.next());
         carried.lists.append(text);
+        carried.types.append(type);
     }
 }
 

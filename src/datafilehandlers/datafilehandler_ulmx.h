@@ -76,9 +76,9 @@ public:
 
     // The last document that save() built, as text; process-wide, emptied at the start of every build.
     static QString documentText;
-    // Item locations handed out to written transponders, providers and bouquets: reset at the start of every
+    // Item locations handed out to written bouquets, transponders and providers: reset at the start of every
     // save and incremented before each use (the first number is 2), so a file's numbers never depend on the
-    // saves before it (a bouquet keeps only 16 bits of its number).
+    // saves before it. A bouquet keeps only 16 bits of its number, so the bouquets are numbered first.
     static int itemLocCounter;
     // The item location a record has not been given in the current save.
     static constexpr int NO_ITEM_LOC = -1;
@@ -157,10 +157,13 @@ private:
     static QString orbitalPositionText(int position);
     void writeProviderList(ProviderMap *map, int level);
     void writeBouquetList(ProviderMap *map, int level);
-    void writeItemList(ProviderMap *map, int level, const char *listName, const char *itemName);
+    void writeItemList(ProviderMap *map, int level, const char *listName, const char *itemName,
+                       bool numbered);
     void writeServiceDatabase();
     void writeServiceLists();
-    void writeCarriedList(const QString &listXml);
+    bool writesList(bool hasChannels, const char *type) const;
+    void numberBouquets();
+    void writeCarriedList(const QString &listXml, const QHash<quint32, int> &bouquets);
     int carriedTransponderLoc(quint32 id);
     int carriedProviderLoc(quint32 id);
     void writeAnalogAirList();
@@ -220,10 +223,15 @@ private:
     // numbers, which key the loaded maps): a save finds each record again in the database it writes.
     struct CarriedLists {
         QStringList lists;
+        // Each list's type, as the loaders match it.
+        QStringList types;
         QHash<quint32, Transponder> transponders;
         QHash<quint32, QString> providers;
     };
     CarriedLists carried;
+    // During a save: per carried list, the numbers its own bouquets got, by their numbers in the file (low 16
+    // bits).
+    QVector<QHash<quint32, int>> carriedBouquets;
 
     // The parsed document shared by the loaders of one load, and where it came from.
     UlmxTree tree;

@@ -92,19 +92,21 @@ int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
     countryCode = provider.country();
     documentVersion = SatelliteChannel::databaseHeader;
 
-    int result = RC_CANNOT_WRITE;
+    buildDocument();
+    forgetReferences();
+    const QByteArray bytes = documentText.toUtf8();
+    // The reader refuses a document above its limit: such a text is not written, so the old file stays
+    // and opens as before.
+    if (bytes.size() > UlmxTree::MAX_DOCUMENT_SIZE)
+        return RC_LIST_TOO_LONG;
     // The new text goes to a temporary file that replaces the old one only once completely written.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        buildDocument();
-        const QByteArray bytes = documentText.toUtf8();
-        if (file.write(bytes) == bytes.size() && syncToDisk(file) && file.commit())
-            result = RC_SUCCESS;
-        else
-            file.cancelWriting();
-    }
-    forgetReferences();
-    return result;
+    if (!file.open(QIODevice::WriteOnly))
+        return RC_CANNOT_WRITE;
+    if (file.write(bytes) == bytes.size() && syncToDisk(file) && file.commit())
+        return RC_SUCCESS;
+    file.cancelWriting();
+    return RC_CANNOT_WRITE;
 }
 
 void DataFileHandler_ulmx::resetItemLocs() {
@@ -220,6 +222,7 @@ void DataFileHandler_ulmx::writeHeader() {
 
 void DataFileHandler_ulmx::writeBody() {
     appendLine(1, QStringLiteral("<ulm_body>"));
+    numberBouquets();
     writeSatelliteDatabase();
     writeServiceDatabase();
     appendLine(1, QStringLiteral("</ulm_body>"));
@@ -284,12 +287,13 @@ QString DataFileHandler_ulmx::orbitalPositionText(int position) {
 }
 
 void DataFileHandler_ulmx::writeItemList(ProviderMap *map, int level, const char *listName,
-                                         const char *itemName) {
+                                         const char *itemName, bool numbered) {
     QString line = QStringLiteral("<") + QLatin1StringView(listName) + QLatin1Char('>');
     appendLine(level, line);
     if (map) {
         for (ServiceProvider &item : *map) {
-            item.itemLoc = nextItemLoc();
+            if (!numbered)
+                item.itemLoc = nextItemLoc();
             line = QLatin1Char('<') + QLatin1StringView(itemName);
             QString name = item.name;
             attribute(line, "name", escapeXml(name));
@@ -302,11 +306,12 @@ void DataFileHandler_ulmx::writeItemList(ProviderMap *map, int level, const char
 }
 
 void DataFileHandler_ulmx::writeProviderList(ProviderMap *map, int level) {
-    writeItemList(map, level, "provider_list", "provider");
+    writeItemList(map, level, "provider_list", "provider", false);
 }
 
 void DataFileHandler_ulmx::writeBouquetList(ProviderMap *map, int level) {
-    writeItemList(map, level, "bouquet_list", "bouquet");
+    // Numbered by numberBouquets, before everything else.
+    writeItemList(map, level, "bouquet_list", "bouquet", true);
 }
 
 void DataFileHandler_ulmx::writeServiceDatabase() {
@@ -323,12 +328,15 @@ void DataFileHandler_ulmx::writeServiceLists() {
         void (DataFileHandler_ulmx::*write)();
     };
     const ListWriter writers[] = {
-        {!satChannels->isEmpty(), "dvb-s", &DataFileHandler_ulmx::writeDvbSList},
-        {!cableChannels->isEmpty(), "dvb-c", &DataFileHandler_ulmx::writeDvbCList},
-        {!airChannels->isEmpty(), "dvb-t", &DataFileHandler_ulmx::writeDvbTList},
-        {!cableChannels->isEmpty(), "analog-c", &DataFileHandler_ulmx::writeAnalogCableList},
-        {!airChannels->isEmpty(), "analog-a", &DataFileHandler_ulmx::writeAnalogAirList},
-        {!astraChannels->isEmpty(), "astra_hdplus", &DataFileHandler_ulmx::writeAstraHDList},
+        {writesList(!satChannels->isEmpty(), "dvb-s"), "dvb-s", &DataFileHandler_ulmx::writeDvbSList},
+        {writesList(!cableChannels->isEmpty(), "dvb-c"), "dvb-c", &DataFileHandler_ulmx::writeDvbCList},
+        {writesList(!airChannels->isEmpty(), "dvb-t"), "dvb-t", &DataFileHandler_ulmx::writeDvbTList},
+        {writesList(!cableChannels->isEmpty(), "analog-c"), "analog-c",
+         &DataFileHandler_ulmx::writeAnalogCableList},
+        {writesList(!airChannels->isEmpty(), "analog-a"), "analog-a",
+         &DataFileHandler_ulmx::writeAnalogAirList},
+        {writesList(!astraChannels->isEmpty(), "astra_hdplus"), "astra_hdplus",
+         &DataFileHandler_ulmx::writeAstraHDList},
     };
     bool anyWritten = false;
     for (const ListWriter &writer : writers) {
@@ -348,8 +356,21 @@ void DataFileHandler_ulmx::writeServiceLists() {
         appendLine(3, QStringLiteral("</service_list>"));
     }
     // After the document's own lists, so that a reader takes those first.
-    for (const QString &list : std::as_const(carried.lists))
-        writeCarriedList(list);
+    for (qsizetype i = 0; i < carried.lists.size(); ++i)
+        writeCarriedList(carried.lists[i], carriedBouquets.value(i));
+}
+
+bool DataFileHandler_ulmx::writesList(bool hasChannels, const char *type) const {
+    // A list the document has no channels for is written all the same, empty, when a carried list of its
+    // type follows: else the next load would take that list, which the user never saw, in place of the one
+    // they emptied.
+    if (hasChannels)
+        return true;
+    for (const QString &carriedType : carried.types) {
+        if (is(carriedType, type))
+            return true;
+    }
+    return false;
 }
 
 namespace {
@@ -389,23 +410,43 @@ struct OwnNumbers {
     }
 };
 
-} // namespace
-
-void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
-    // The list's own providers and bouquets get numbers of this save first; its links follow them.
-    OwnNumbers own;
-    bool satelliteList = false;
+// Gives the list's own bouquets, or else its own providers, the next numbers of this save.
+void numberOwnItems(const QString &listXml, OwnNumbers &own, bool bouquets) {
     for (UlmxPathReader walk(listXml); walk.next();) {
         if (!walk.token().isStartElement())
             continue;
-        if (walk.path().size() == 1)
-            satelliteList = walk.token().attributes().value(QLatin1String("type")) == QLatin1String("dvb-s");
         QLatin1StringView numberName;
         quint32 key = 0;
         QHash<quint32, int> *numbers = own.at(walk, numberName, key);
-        if (numbers && !numbers->contains(key))
+        if (numbers && (numbers == &own.bouquets) == bouquets && !numbers->contains(key))
             numbers->insert(key, nextItemLoc());
     }
+}
+
+} // namespace
+
+void DataFileHandler_ulmx::numberBouquets() {
+    // A reader keeps only 16 bits of a bouquet's number: the bouquets take the first numbers of the save,
+    // before any transponder or provider, so that no count of those pushes a bouquet past 0xFFFF.
+    if (astraBouquetMap && writesList(!astraChannels->isEmpty(), "astra_hdplus")) {
+        for (ServiceProvider &bouquet : *astraBouquetMap)
+            bouquet.itemLoc = nextItemLoc();
+    }
+    carriedBouquets.clear();
+    for (const QString &list : std::as_const(carried.lists)) {
+        OwnNumbers own;
+        numberOwnItems(list, own, true);
+        carriedBouquets.append(own.bouquets);
+    }
+}
+
+void DataFileHandler_ulmx::writeCarriedList(const QString &listXml, const QHash<quint32, int> &bouquets) {
+    // The list's own bouquets were numbered first of all; its providers get numbers of this save now, and
+    // its links follow them.
+    OwnNumbers own;
+    own.bouquets = bouquets;
+    numberOwnItems(listXml, own, false);
+    bool satelliteList = false;
 
     QString text;
     QXmlStreamWriter writer(&text);
@@ -420,6 +461,9 @@ void DataFileHandler_ulmx::writeCarriedList(const QString &listXml) {
             walk.copyTo(writer);
             continue;
         }
+        // The list's own element comes before any link.
+        if (walk.path().size() == 1)
+            satelliteList = token.attributes().value(QLatin1String("type")) == QLatin1String("dvb-s");
         // The attribute holding a number of the file, and the number this save gives it.
         QLatin1StringView numberName;
         quint32 number = 0;

@@ -119,6 +119,7 @@ private slots:
     void itemLocationsAndLinks();
     void channelsWithoutTransponderComeBack();
     void bouquetsSurviveEarlierSaves();
+    void bouquetsSurviveManyTransponders();
     void streamsAndDeletedChannels();
     void bouquetSlots();
     void lossyValues();
@@ -129,6 +130,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void shortWriteKeepsTheOldFile();
     void saveEndsALoad();
+    void emptiedListIsNotReplacedByACarriedOne();
+    void tooLargeDocumentKeepsTheOldFile();
 };
 
 void TestUlmxWriter::init() {
@@ -243,15 +246,15 @@ void TestUlmxWriter::itemLocationsAndLinks() {
 
     const QString path = dir.filePath("links.ulmx");
     QCOMPARE(save(document, path), int(RC_SUCCESS));
-    // Satellite 1: transponders 100, 101 get 2 and 3; satellite 0xFFE1: 102 gets 4; providers 7, 9 get 5, 6;
-    // the Astra HD+ provider 7, bouquets 8 and 9.
-    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 2);
-    QCOMPARE(SatelliteChannel::transponders.value(101).itemLoc, 3);
-    QCOMPARE(SatelliteChannel::transponders.value(102).itemLoc, 4);
+    // The bouquets first, 3 and 4 get 2 and 3; satellite 1: transponders 100, 101 get 4 and 5; satellite
+    // 0xFFE1: 102 gets 6; providers 7, 9 get 7, 8; the Astra HD+ provider 9.
+    QCOMPARE(SatelliteChannel::bouquets[8].value(4).itemLoc, 3);
+    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 4);
+    QCOMPARE(SatelliteChannel::transponders.value(101).itemLoc, 5);
+    QCOMPARE(SatelliteChannel::transponders.value(102).itemLoc, 6);
     QCOMPARE(SatelliteChannel::transponders.value(50).itemLoc, int(DataFileHandler_ulmx::NO_ITEM_LOC));
-    QCOMPARE(SatelliteChannel::serviceProviders[3].value(9).itemLoc, 6);
-    QCOMPARE(SatelliteChannel::serviceProviders[8].value(1).itemLoc, 7);
-    QCOMPARE(SatelliteChannel::bouquets[8].value(4).itemLoc, 9);
+    QCOMPARE(SatelliteChannel::serviceProviders[3].value(9).itemLoc, 8);
+    QCOMPARE(SatelliteChannel::serviceProviders[8].value(1).itemLoc, 9);
     const QByteArray text = readAll(path);
     QVERIFY(text.contains("\t\t\t<satellite id=\"65505\" name=\"User &lt;1&gt; &amp; &quot;co&quot;\">\n"
                           "\t\t\t\t<orbital_pos val=\"5.0W\"/>\n"));
@@ -260,20 +263,20 @@ void TestUlmxWriter::itemLocationsAndLinks() {
     // Links resolve to the numbers of this save.
     const UlmxLoad load = UlmxLoad::fromFile(path);
     QCOMPARE(load.satellite.size(), 5); // the orphan's stream has no transponder link
-    QCOMPARE(load.satellite[0].transponderId(), quint32(2));
-    QCOMPARE(load.satellite[0].providerId(), quint32(5));
-    QCOMPARE(load.satellite[2].transponderId(), quint32(3));
-    QCOMPARE(load.satellite[3].transponderId(), quint32(4));
+    QCOMPARE(load.satellite[0].transponderId(), quint32(4));
+    QCOMPARE(load.satellite[0].providerId(), quint32(7));
+    QCOMPARE(load.satellite[2].transponderId(), quint32(5));
+    QCOMPARE(load.satellite[3].transponderId(), quint32(6));
     QCOMPARE(load.satellite[3].providerId(), NO_ID);
-    QCOMPARE(load.astra[0].providerId(), quint32(7));
-    QCOMPARE(load.astra[0].bouquetId(0), quint16(8));
-    QCOMPARE(load.astra[0].bouquetId(1), quint16(9));
+    QCOMPARE(load.astra[0].providerId(), quint32(9));
+    QCOMPARE(load.astra[0].bouquetId(0), quint16(2));
+    QCOMPARE(load.astra[0].bouquetId(1), quint16(3));
     QCOMPARE(load.astra[0].logicalChannelNumber(), quint16(0x65));
     QCOMPARE(load.astra[0].vsid(), quint16(0x1f4));
 
     // A second save in the same run numbers afresh.
     QCOMPARE(save(document, path), int(RC_SUCCESS));
-    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 2);
+    QCOMPARE(SatelliteChannel::transponders.value(100).itemLoc, 4);
 }
 
 void TestUlmxWriter::channelsWithoutTransponderComeBack() {
@@ -304,6 +307,22 @@ void TestUlmxWriter::bouquetsSurviveEarlierSaves() {
     // As after many saves of a large list in one session: counting on, the first bouquet would be 0x10000.
     DataFileHandler_ulmx::itemLocCounter = 0xFFF9;
     const QString path = dir.filePath("many.ulmx");
+    QCOMPARE(save(document, path), int(RC_SUCCESS));
+    const UlmxLoad load = UlmxLoad::fromFile(path);
+    QVERIFY(load.astra[0].bouquetId(0) != 0); // 0 is an empty slot
+    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(0)).name, QStringLiteral("Basis"));
+    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(1)).name, QStringLiteral("Premium"));
+}
+
+void TestUlmxWriter::bouquetsSurviveManyTransponders() {
+    QTemporaryDir dir;
+    ChannelListProvider document(nullptr);
+    fillCompleteDocument(document);
+    // Numbered after 65531 transponders and three providers, the first bouquet would get 0x10000, read as 0.
+    for (int i = 0; i < 0x10000 - 8; ++i)
+        SatelliteChannel::transponders.insert(1000 + i,
+                                              transponder(1, float(12000000 + i), 0, 27500000, 5, 3));
+    const QString path = dir.filePath("transponders.ulmx");
     QCOMPARE(save(document, path), int(RC_SUCCESS));
     const UlmxLoad load = UlmxLoad::fromFile(path);
     QVERIFY(load.astra[0].bouquetId(0) != 0); // 0 is an empty slot
@@ -625,6 +644,42 @@ void TestUlmxWriter::saveEndsALoad() {
     QCOMPARE(handler.loadAir(air, "DEU"), int(RC_SUCCESS));
     QCOMPARE(air.size(), 1);
     QCOMPARE(air[0].name(), QStringLiteral("New"));
+}
+
+void TestUlmxWriter::emptiedListIsNotReplacedByACarriedOne() {
+    // A DEU load takes the DEU cable list and carries the "*" one.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("carried.ulmx");
+    const QString list =
+        QStringLiteral("<service_list type=\"analog-c\"><country_code val=\"%1\"/>"
+                       "<analog_service name=\"%2\" freq=\"112.25\" rcn=\"1\"/></service_list>");
+    QVERIFY(writeAll(path, ulmxDocument(list.arg("DEU", "Own") + list.arg("*", "Unseen"))));
+    DataFileHandler_ulmx handler(path);
+    UlmxLoad().run(handler, "DEU");
+    // The user emptied the cable list: it opens again empty, not as the list they never saw.
+    ChannelListProvider document(nullptr);
+    document.setCountry("DEU");
+    document.airList()->append(airChannel(0, "Air", 1, 175.25f, Channel::ANALOGUE));
+    QCOMPARE(handler.save(document), int(RC_SUCCESS));
+    QVERIFY(readAll(path).contains("Unseen"));
+    const UlmxLoad load = UlmxLoad::fromFile(path);
+    QCOMPARE(load.cableResult, int(RC_SUCCESS));
+    QVERIFY(load.cable.isEmpty());
+    QCOMPARE(load.air.size(), 1);
+}
+
+void TestUlmxWriter::tooLargeDocumentKeepsTheOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.ulmx");
+    QVERIFY(writeAll(path, "old contents"));
+    ChannelListProvider document(nullptr);
+    document.setCountry("DEU");
+    // Three UTF-8 bytes a character: this one name is already as large as the reader takes a whole file.
+    const QString name(qsizetype(UlmxTree::MAX_DOCUMENT_SIZE / 3), QChar(0x4E2D));
+    document.airList()->append(airChannel(0, name, 1, 175.25f, Channel::ANALOGUE));
+    QCOMPARE(save(document, path), int(RC_LIST_TOO_LONG));
+    QCOMPARE(readAll(path), QByteArray("old contents"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.ulmx"});
 }
 
 QTEST_GUILESS_MAIN(TestUlmxWriter)
