@@ -6,7 +6,8 @@
 #include <QtGlobal>
 
 // The value codes that the universal document's readers and writers of DataFileHandler_ulmx share, so a
-// code read back is the code written. Private to the handler's source files.
+// code read back is the code written. Private to the handler's source files and to SaveCapacity, which names
+// what the format cannot keep.
 namespace UlmxCodes {
 
 // FEC code rates by code; codes 0 (auto) and 13 have no text in the document.
@@ -26,6 +27,8 @@ inline constexpr int MODULATION_UNKNOWN = -1;
 inline constexpr int POLARITY_HORIZONTAL = 0;
 inline constexpr int POLARITY_VERTICAL = 1;
 inline constexpr int POLARITY_UNKNOWN = 2;
+// The highest number an analogue channel keeps; the reader gives higher ones 0.
+inline constexpr quint16 MAX_ANALOGUE_NUMBER = 99;
 // Bit 15 of an orbital position; the low 15 bits are tenths of a degree.
 inline constexpr quint16 EAST = 0x8000;
 

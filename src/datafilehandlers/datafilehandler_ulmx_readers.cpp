@@ -19,7 +19,6 @@ constexpr int SERVICE_TYPE_ANALOGUE = 1;
 constexpr int NO_TSID = -1;
 constexpr int NO_ONID = 0;
 constexpr int SATELLITE_KIND = 2;
-constexpr quint16 MAX_ANALOGUE_NUMBER = 99;
 
 float readFrequency(QStringView text, bool &ok) {
     float value = 0;

@@ -4,18 +4,51 @@
 #include "core/resultcode.h"
 #include "core/satellitechannel.h"
 #include "datafilehandlers/datadirector.h"
+#include "datafilehandlers/datafilehandler_ulmx_codes.h"
 #include "datafilehandlers/ggdata.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 QString tr(const char *text) {
     return QCoreApplication::translate("SaveCapacity", text);
+}
+
+// What the universal reader gives what the format does not hold: a value already equal to it loses nothing.
+constexpr int UNIVERSAL_TSID = -1;
+constexpr int UNIVERSAL_ONID = 0;
+constexpr int UNIVERSAL_SOUND_SYSTEM = 0;  // unknown
+constexpr int UNIVERSAL_COLOUR_SYSTEM = 6; // auto
+
+// Characters XML 1.0 cannot carry, which the universal writer leaves out: control characters other than
+// tab and line ends, the non-characters U+FFFE and U+FFFF, and halves of a surrogate pair standing alone.
+bool holdsInXml(const QString &text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || QChar::isSurrogate(c) || c == 0xFFFE ||
+            c == 0xFFFF)
+            return false;
+    }
+    return true;
+}
+
+// A transponder is written only under its satellite: one whose satellite the database lacks is not written,
+// and a channel on it comes back without frequency, polarity and symbol rate.
+bool losesTransponder(const SatelliteChannel &channel) {
+    const auto transponder = SatelliteChannel::transponders.constFind(channel.transponderId());
+    return transponder != SatelliteChannel::transponders.cend() &&
+           !SatelliteChannel::satellites.contains(quint16(transponder->satelliteId));
 }
 
 bool isRaw(int format) {
@@ -32,6 +65,8 @@ struct Target {
     int nameUnits = 0; // 0: names of any length
     // A raw file packs the Astra HD+ favourite range on reading (RawRecordCodec::fillAstraHDRange).
     bool packsAstraHDRange = false;
+    // The universal format: analogue numbers up to 99, no TSID, ONID, colour or sound system, XML text.
+    bool universal = false;
 };
 
 Target targetOf(int format) {
@@ -51,7 +86,7 @@ Target targetOf(int format) {
         name = QString::fromLatin1(GGData2012_01::VERSION);
         break;
     default: // the universal format keeps no favourites lists and no child locks
-        return Target{tr("universal"), true, 0, false, false, 0, false};
+        return Target{tr("universal"), true, 0, false, false, 0, false, true};
     }
     return Target{name,
                   layout.astraHD,
@@ -59,7 +94,8 @@ Target targetOf(int format) {
                   layout.favourites == RawLayout::POSITIONS,
                   holdsChildLocks(format),
                   RawRecordCodec::NAME_UNITS,
-                  layout.astraHD};
+                  layout.astraHD,
+                  false};
 }
 
 // Counts of what the target drops or changes. Deleted channels are never written, so what they carry is not
@@ -71,6 +107,11 @@ struct Counts {
     int locked = 0;
     int longNames = 0;
     int renumbered = 0;
+    int analogueNumbers = 0;  // analogue channels numbered above what the target keeps
+    int withoutSatellite = 0; // channels whose transponder's satellite is missing
+    int networkIds = 0;       // digital channels with a TSID or ONID the target does not keep
+    int analogueSystems = 0;  // analogue channels with a colour or sound system the target does not keep
+    int unwritableNames = 0;  // names with characters the target cannot hold
     // Places are shown, and so lost, only where the document's own format keeps an order; elsewhere they are
     // what a conversion to an ordered format left behind.
     bool placesShown = false;
@@ -94,11 +135,34 @@ struct Counts {
             losingPlaces += losesPlace ? 1 : 0;
             locked += channel.isLocked() && !target.locks ? 1 : 0;
             countName(channel.name(), target);
+            if (target.universal)
+                countUniversal(channel);
+        }
+    }
+
+    // The window shows the TSID and ONID of every channel but an analogue one, and the colour and sound
+    // systems of an analogue air or cable channel.
+    template <typename T> void countUniversal(const T &channel) {
+        const bool analogue = channel.kind() == Channel::ANALOGUE;
+        if (!analogue)
+            networkIds +=
+                channel.transportStreamId() != UNIVERSAL_TSID || channel.originalNetworkId() != UNIVERSAL_ONID
+                    ? 1
+                    : 0;
+        if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
+            withoutSatellite += losesTransponder(channel) ? 1 : 0;
+        } else if (analogue) {
+            analogueNumbers += channel.number() > UlmxCodes::MAX_ANALOGUE_NUMBER ? 1 : 0;
+            analogueSystems += channel.soundSystem() != UNIVERSAL_SOUND_SYSTEM ||
+                                       channel.colourSystem() != UNIVERSAL_COLOUR_SYSTEM
+                                   ? 1
+                                   : 0;
         }
     }
 
     void countName(const QString &name, const Target &target) {
         longNames += target.nameUnits > 0 && name.size() > target.nameUnits ? 1 : 0;
+        unwritableNames += target.universal && !holdsInXml(name) ? 1 : 0;
     }
 
     void countProviders(const CategoryProviderMap &map, const Target &target) {
@@ -195,6 +259,29 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
             .arg(name),
         tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
            "renumbered.")
+            .arg(name));
+    add(c.analogueNumbers,
+        tr("A %1 file numbers analogue channels 1 to %2 only: 1 channel will lose its number.")
+            .arg(name)
+            .arg(UlmxCodes::MAX_ANALOGUE_NUMBER),
+        tr("A %1 file numbers analogue channels 1 to %2 only: %3 channels will lose their numbers.")
+            .arg(name)
+            .arg(UlmxCodes::MAX_ANALOGUE_NUMBER));
+    add(c.withoutSatellite,
+        tr("A %1 file keeps transponders only with their satellite: 1 channel whose transponder has no "
+           "satellite will lose its frequency, polarity and symbol rate.")
+            .arg(name),
+        tr("A %1 file keeps transponders only with their satellite: %2 channels whose transponder has no "
+           "satellite will lose their frequency, polarity and symbol rate.")
+            .arg(name));
+    add(c.networkIds, tr("A %1 file keeps no TSID and ONID: 1 channel will lose them.").arg(name),
+        tr("A %1 file keeps no TSID and ONID: %2 channels will lose them.").arg(name));
+    add(c.analogueSystems,
+        tr("A %1 file keeps no colour and sound systems: 1 analogue channel will lose them.").arg(name),
+        tr("A %1 file keeps no colour and sound systems: %2 analogue channels will lose them.").arg(name));
+    add(c.unwritableNames,
+        tr("A %1 file cannot hold control characters and non-characters: 1 name will lose them.").arg(name),
+        tr("A %1 file cannot hold control characters and non-characters: %2 names will lose them.")
             .arg(name));
     // The set's own physical-channel tables travel with a raw file; the director knows what the opened file
     // held (a document read without a director has none to lose).

@@ -11,6 +11,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <functional>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -685,11 +687,70 @@ private slots:
         const QStringList older = SaveCapacity(document, FF_RAW_2010_01).texts();
         QVERIFY(older.contains("A 2010-01 file holds no Astra HD+ list: its 4 channels will not be saved."));
         QVERIFY(older.filter("renumbered").isEmpty());
-        // Names of any length and the numbers as they are, but no favourites lists and no child locks.
+        // Names of any length and the numbers as they are, but no favourites lists, no child locks, and not
+        // the TSIDs, ONIDs and analogue systems the fixture gives its channels.
         const QStringList universal = SaveCapacity(document, FF_UNIVERSAL).texts();
-        QCOMPARE(universal.size(), 2);
+        QCOMPARE(universal.size(), 4);
         QVERIFY(universal.at(0).startsWith("A universal file holds no favourites lists: "));
         QVERIFY(universal.at(1).startsWith("A universal file keeps no child locks: "));
+        QCOMPARE(universal.at(2), "A universal file keeps no TSID and ONID: 57 channels will lose them.");
+        QCOMPARE(universal.at(3),
+                 "A universal file keeps no colour and sound systems: 10 analogue channels will lose them.");
+
+        // Each further kind on a document that loses nothing else: the values a universal file reads back.
+        const auto universalLosses = [](const std::function<void(ChannelListProvider &)> &shape) {
+            ChannelListProvider single(nullptr);
+            shape(single);
+            return SaveCapacity(single, FF_UNIVERSAL).texts();
+        };
+        const auto analogueAir = [](quint16 number, int sound = 0, int colour = 6) {
+            return AirChannel(0, "A", number, 55.25f, 1, false, false, Channel::ANALOGUE, 0, sound, colour,
+                              -1, 0);
+        };
+        const auto satellite = [](quint32 transponder, int tsid = -1) {
+            return SatelliteChannel(1, "S", 1, transponder, 1, 1, false, false, Channel::DIGITAL, tsid, 0);
+        };
+        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
+                     d.airList()->append(analogueAir(99));
+                     d.satelliteList()->append(satellite(0));
+                     d.satelliteList()->append(satellite(90000)); // no transponder: nothing shown to lose
+                     d.airList()->append(analogueAir(0));
+                     d.airList()->channelAt(1)->setName(QString::fromUtf16(u"Tab\tNew\nline \U0001F4FA"));
+                 }),
+                 QStringList());
+
+        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
+                     d.airList()->append(analogueAir(150));
+                     d.airList()->append(analogueAir(200));
+                     d.airList()->channelAt(1)->setDeleted(true);
+                     d.cableList()->append(CableChannel(0, "K", 2500, 62.25f, 1, false, false,
+                                                        Channel::ANALOGUE, 0, 0, 6, -1, -1, 0));
+                 }),
+                 QStringList{"A universal file numbers analogue channels 1 to 99 only: 2 channels will lose "
+                             "their numbers."});
+
+        SatelliteChannel::transponders.insert(5000, SatelliteChannel::transponders.first());
+        SatelliteChannel::transponders[5000].satelliteId = 0x1234;
+        QCOMPARE(universalLosses([&](ChannelListProvider &d) { d.satelliteList()->append(satellite(5000)); }),
+                 QStringList{"A universal file keeps transponders only with their satellite: 1 channel whose "
+                             "transponder has no satellite will lose its frequency, polarity and symbol "
+                             "rate."});
+
+        QCOMPARE(
+            universalLosses([&](ChannelListProvider &d) { d.satelliteList()->append(satellite(0, 1079)); }),
+            QStringList{"A universal file keeps no TSID and ONID: 1 channel will lose them."});
+
+        QCOMPARE(universalLosses([&](ChannelListProvider &d) { d.airList()->append(analogueAir(1, 2, 1)); }),
+                 QStringList{"A universal file keeps no colour and sound systems: 1 analogue channel will "
+                             "lose them."});
+
+        QCOMPARE(
+            universalLosses([&](ChannelListProvider &d) {
+                d.airList()->append(analogueAir(1));
+                d.airList()->channelAt(0)->setName(QString::fromUtf16(u"Ctl\u0001X\uFFFF"));
+            }),
+            QStringList{"A universal file cannot hold control characters and non-characters: 1 name will "
+                        "lose them."});
 
         // Only a raw model year is older than another: the universal format is none.
         QVERIFY(SaveCapacity::isOlderFormat(FF_RAW_2012_01, FF_RAW_2010_01));

@@ -388,7 +388,11 @@ private slots:
             << 3 << 1 << ""
             << "A universal file holds no favourites lists: 6 channels will leave their favourites.\nA "
                "universal "
-               "file keeps no child locks: 1 channel will be saved unlocked." +
+               "file keeps no child locks: 1 channel will be saved unlocked.\nA universal file keeps "
+               "transponders only with their satellite: 1 channel whose transponder has no satellite will "
+               "lose "
+               "its frequency, polarity and symbol rate.\nA universal file keeps no TSID and ONID: 40 "
+               "channels will lose them." +
                    question;
         QTest::newRow("older model year")
             << 5 << 3 << ""
