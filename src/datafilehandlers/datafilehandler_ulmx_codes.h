@@ -31,6 +31,17 @@ inline constexpr int POLARITY_UNKNOWN = 2;
 inline constexpr quint16 MAX_ANALOGUE_NUMBER = 99;
 // Bit 15 of an orbital position; the low 15 bits are tenths of a degree.
 inline constexpr quint16 EAST = 0x8000;
+// What the readers give the channel fields the document has no place for.
+inline constexpr int SOUND_SYSTEM_UNKNOWN = 0;
+inline constexpr int COLOUR_SYSTEM_AUTO = 6;
+inline constexpr int NO_TSID = -1;
+inline constexpr int NO_ONID = 0;
+
+// A UTF-16 unit XML 1.0 cannot carry as it stands: a control character (tab and line ends survive only as
+// references), half of a surrogate pair (fine only as a pair) or one of the non-characters U+FFFE and U+FFFF.
+inline constexpr bool isOutsideXmlText(char16_t c) {
+    return c < 0x20 || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF;
+}
 
 inline bool is(QStringView text, const char *literal) {
     return text == QLatin1StringView(literal);

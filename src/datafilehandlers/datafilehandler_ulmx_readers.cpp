@@ -13,11 +13,7 @@ using N = UlmxTree;
 using namespace UlmxCodes;
 
 constexpr int FEC_AUTO = 0;
-constexpr int SOUND_SYSTEM_UNKNOWN = 0;
-constexpr int COLOUR_SYSTEM_AUTO = 6;
 constexpr int SERVICE_TYPE_ANALOGUE = 1;
-constexpr int NO_TSID = -1;
-constexpr int NO_ONID = 0;
 constexpr int SATELLITE_KIND = 2;
 
 float readFrequency(QStringView text, bool &ok) {

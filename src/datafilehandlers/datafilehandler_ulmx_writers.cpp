@@ -141,8 +141,7 @@ void DataFileHandler_ulmx::appendLine(int level, const QString &line) {
 
 QString &DataFileHandler_ulmx::escapeXml(QString &text) {
     auto special = [](char16_t c) {
-        return c < 0x20 || c == '&' || c == '\'' || c == '<' || c == '>' || c == '"' ||
-               QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF;
+        return isOutsideXmlText(c) || c == '&' || c == '\'' || c == '<' || c == '>' || c == '"';
     };
     qsizetype i = 0;
     while (i < text.size() && !special(text[i].unicode()))
@@ -188,7 +187,7 @@ QString &DataFileHandler_ulmx::escapeXml(QString &text) {
             break;
         default:
             // Other control characters, non-characters and lone surrogates cannot be carried by XML 1.0.
-            if (c < 0x20 || QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF)
+            if (isOutsideXmlText(c))
                 break;
             out += QChar(c);
         }

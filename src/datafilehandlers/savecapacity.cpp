@@ -20,14 +20,8 @@ QString tr(const char *text) {
     return QCoreApplication::translate("SaveCapacity", text);
 }
 
-// What the universal reader gives what the format does not hold: a value already equal to it loses nothing.
-constexpr int UNIVERSAL_TSID = -1;
-constexpr int UNIVERSAL_ONID = 0;
-constexpr int UNIVERSAL_SOUND_SYSTEM = 0;  // unknown
-constexpr int UNIVERSAL_COLOUR_SYSTEM = 6; // auto
-
-// Characters XML 1.0 cannot carry, which the universal writer leaves out: control characters other than
-// tab and line ends, the non-characters U+FFFE and U+FFFF, and halves of a surrogate pair standing alone.
+// Characters XML 1.0 cannot carry, which the universal writer leaves out; tab and line ends it writes as
+// references, and a whole surrogate pair as it is.
 bool holdsInXml(const QString &text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
@@ -36,8 +30,7 @@ bool holdsInXml(const QString &text) {
             ++i;
             continue;
         }
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || QChar::isSurrogate(c) || c == 0xFFFE ||
-            c == 0xFFFF)
+        if (UlmxCodes::isOutsideXmlText(c) && c != '\t' && c != '\n' && c != '\r')
             return false;
     }
     return true;
@@ -145,16 +138,16 @@ struct Counts {
     template <typename T> void countUniversal(const T &channel) {
         const bool analogue = channel.kind() == Channel::ANALOGUE;
         if (!analogue)
-            networkIds +=
-                channel.transportStreamId() != UNIVERSAL_TSID || channel.originalNetworkId() != UNIVERSAL_ONID
-                    ? 1
-                    : 0;
+            networkIds += channel.transportStreamId() != UlmxCodes::NO_TSID ||
+                                  channel.originalNetworkId() != UlmxCodes::NO_ONID
+                              ? 1
+                              : 0;
         if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
             withoutSatellite += losesTransponder(channel) ? 1 : 0;
         } else if (analogue) {
             analogueNumbers += channel.number() > UlmxCodes::MAX_ANALOGUE_NUMBER ? 1 : 0;
-            analogueSystems += channel.soundSystem() != UNIVERSAL_SOUND_SYSTEM ||
-                                       channel.colourSystem() != UNIVERSAL_COLOUR_SYSTEM
+            analogueSystems += channel.soundSystem() != UlmxCodes::SOUND_SYSTEM_UNKNOWN ||
+                                       channel.colourSystem() != UlmxCodes::COLOUR_SYSTEM_AUTO
                                    ? 1
                                    : 0;
         }
