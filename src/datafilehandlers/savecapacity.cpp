@@ -9,7 +9,6 @@
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
-
 #include <QHash>
 
 #include <algorithm>
@@ -51,7 +50,7 @@ bool losesTransponder(const SatelliteChannel &channel) {
 
 // The delivery values of a digital air or cable stream, as a universal file reads them back: a cable
 // modulation without a text in the file comes back unknown.
-quint32 deliveryOf(const AirChannel &channel) {
+quint16 deliveryOf(const AirChannel &channel) {
     return channel.bandwidth();
 }
 
