@@ -9,9 +9,13 @@
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,6 +46,20 @@ bool losesTransponder(const SatelliteChannel &channel) {
     const auto transponder = SatelliteChannel::transponders.constFind(channel.transponderId());
     return transponder != SatelliteChannel::transponders.cend() &&
            !SatelliteChannel::satellites.contains(quint16(transponder->satelliteId));
+}
+
+// The delivery values of a digital air or cable stream, as a universal file reads them back: a cable
+// modulation without a text in the file comes back unknown.
+quint16 deliveryOf(const AirChannel &channel) {
+    return channel.bandwidth();
+}
+
+std::pair<quint16, int> deliveryOf(const CableChannel &channel) {
+    for (const UlmxCodes::ModulationText &entry : UlmxCodes::CABLE_MODULATIONS) {
+        if (entry.code == channel.modulation())
+            return {channel.symbolRate(), entry.code};
+    }
+    return {channel.symbolRate(), UlmxCodes::MODULATION_UNKNOWN};
 }
 
 bool isRaw(int format) {
@@ -100,11 +118,13 @@ struct Counts {
     int locked = 0;
     int longNames = 0;
     int renumbered = 0;
-    int analogueNumbers = 0;  // analogue channels numbered above what the target keeps
-    int withoutSatellite = 0; // channels whose transponder's satellite is missing
-    int networkIds = 0;       // digital channels with a TSID or ONID the target does not keep
-    int analogueSystems = 0;  // analogue channels with a colour or sound system the target does not keep
-    int unwritableNames = 0;  // names with characters the target cannot hold
+    int analogueNumbers = 0;   // analogue channels numbered above what the target keeps
+    int withoutSatellite = 0;  // channels whose transponder's satellite is missing
+    int networkIds = 0;        // digital channels with a TSID or ONID the target does not keep
+    int analogueSystems = 0;   // analogue channels with a colour or sound system the target does not keep
+    int unwritableNames = 0;   // names with characters the target cannot hold
+    int analogueSatellite = 0; // analogue satellite and Astra HD+ channels, which the target cannot hold
+    int sharedDelivery = 0;    // digital channels given the delivery values of another one on their frequency
     // Places are shown, and so lost, only where the document's own format keeps an order; elsewhere they are
     // what a conversion to an ordered format left behind.
     bool placesShown = false;
@@ -144,12 +164,35 @@ struct Counts {
                               : 0;
         if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
             withoutSatellite += losesTransponder(channel) ? 1 : 0;
+            // Written only on a transponder that has a digital channel, and read back digital.
+            analogueSatellite += analogue ? 1 : 0;
         } else if (analogue) {
             analogueNumbers += channel.number() > UlmxCodes::MAX_ANALOGUE_NUMBER ? 1 : 0;
             analogueSystems += channel.soundSystem() != UlmxCodes::SOUND_SYSTEM_UNKNOWN ||
                                        channel.colourSystem() != UlmxCodes::COLOUR_SYSTEM_AUTO
                                    ? 1
                                    : 0;
+        }
+    }
+
+    // The universal writer puts the digital channels of one frequency into one stream whose delivery values
+    // are those of its first channel, deleted or not; the others read them back. A frequency that is no
+    // number is a stream of its own.
+    template <typename T> void countSharedDelivery(const ChannelList<T> &list) {
+        QHash<quint32, const T *> firstOfFrequency;
+        for (const T &channel : list) {
+            float frequency = channel.frequency();
+            if (channel.kind() != Channel::DIGITAL || std::isnan(frequency))
+                continue;
+            if (frequency == 0.0f) // 0 and -0 are one frequency
+                frequency = 0.0f;
+            quint32 key;
+            std::memcpy(&key, &frequency, sizeof key);
+            const T *first = firstOfFrequency.value(key);
+            if (!first)
+                firstOfFrequency.insert(key, &channel);
+            else if (!channel.isDeleted() && deliveryOf(channel) != deliveryOf(*first))
+                ++sharedDelivery;
         }
     }
 
@@ -202,6 +245,10 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
     c.countList(*document.airList(), target);
     c.countList(*document.cableList(), target);
     c.countList(*document.satelliteList(), target);
+    if (target.universal) {
+        c.countSharedDelivery(*document.airList());
+        c.countSharedDelivery(*document.cableList());
+    }
     if (target.astraHD) {
         c.countList(*document.astraHDList(), target);
         if (target.packsAstraHDRange)
@@ -272,6 +319,20 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
     add(c.analogueSystems,
         tr("A %1 file keeps no colour and sound systems: 1 analogue channel will lose them.").arg(name),
         tr("A %1 file keeps no colour and sound systems: %2 analogue channels will lose them.").arg(name));
+    add(c.analogueSatellite,
+        tr("A %1 file holds satellite channels as digital services only: 1 analogue satellite channel will "
+           "be saved as a digital one, or left out where its transponder has no digital channel.")
+            .arg(name),
+        tr("A %1 file holds satellite channels as digital services only: %2 analogue satellite channels "
+           "will be saved as digital ones, or left out where their transponder has no digital channel.")
+            .arg(name));
+    add(c.sharedDelivery,
+        tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: 1 channel will take "
+           "those of the first channel on its frequency.")
+            .arg(name),
+        tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: %2 channels will take "
+           "those of the first channel on their frequency.")
+            .arg(name));
     add(c.unwritableNames,
         tr("A %1 file cannot hold control characters and non-characters: 1 name will lose them.").arg(name),
         tr("A %1 file cannot hold control characters and non-characters: %2 names will lose them.")

@@ -744,6 +744,42 @@ private slots:
                  QStringList{"A universal file keeps no colour and sound systems: 1 analogue channel will "
                              "lose them."});
 
+        // One analogue channel shares a transponder with a digital one and comes back digital; the other
+        // has none and is left out.
+        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
+                     d.satelliteList()->append(satellite(0));
+                     for (const quint32 transponder : {0u, 90000u, 90000u})
+                         d.satelliteList()->append(SatelliteChannel(1, "S", 1, transponder, 1, 1, false,
+                                                                    false, Channel::ANALOGUE, -1, 0));
+                     d.satelliteList()->channelAt(3)->setDeleted(true);
+                 }),
+                 QStringList{"A universal file holds satellite channels as digital services only: 2 analogue "
+                             "satellite channels will be saved as digital ones, or left out where their "
+                             "transponder has no digital channel."});
+
+        // The deleted first channel of a frequency still gives its stream's delivery values.
+        const auto digitalAir = [](float frequency, quint16 bandwidth) {
+            return AirChannel(1, "D", 1, frequency, 1, false, false, Channel::DIGITAL, bandwidth, 0, 6, -1,
+                              0);
+        };
+        const auto digitalCable = [](quint16 symbolRate, int modulation) {
+            return CableChannel(1, "C", 1, 346.0f, 1, false, false, Channel::DIGITAL, symbolRate, 0, 6,
+                                modulation, -1, 0);
+        };
+        QCOMPARE(
+            universalLosses([&](ChannelListProvider &d) {
+                for (const quint16 bandwidth : {8, 7, 8})
+                    d.airList()->append(digitalAir(474.0f, bandwidth));
+                d.airList()->channelAt(0)->setDeleted(true);
+                d.airList()->append(digitalAir(482.0f, 7));
+                d.cableList()->append(digitalCable(6900, 1));
+                d.cableList()->append(digitalCable(6875, 1));
+                d.cableList()->append(digitalCable(6900, 2));
+                d.cableList()->append(digitalCable(6900, 1));
+            }),
+            QStringList{"A universal file keeps one bandwidth, symbol rate and modulation per frequency: "
+                        "3 channels will take those of the first channel on their frequency."});
+
         QCOMPARE(
             universalLosses([&](ChannelListProvider &d) {
                 d.airList()->append(analogueAir(1));
