@@ -5,9 +5,14 @@
 #include <QDebug>
 #include <QSet>
 
-#include <utility>
-
 namespace {
+// The map without the satellites of the ids.
+SatelliteMap withoutSatellites(SatelliteMap map, const QList<quint16> &ids) {
+    for (const quint16 id : ids)
+        map.remove(id);
+    return map;
+}
+
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
 // and undeleted, instead of a second copy.
 template <typename T, typename Same>
@@ -65,28 +70,22 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
     // A user satellite of the file that the document holds already (the document's own list exported and
     // merged back) is the document's one: it takes no second slot, and neither side gives it up.
     RenumberingMap renumbering = sameUserSatellites(sourceSatellites, destinationSatellites);
-    SatelliteMap destinationOthers = destinationSatellites;
-    for (const quint16 id : std::as_const(renumbering))
-        destinationOthers.remove(id);
+    const QList<quint16> sameInSource = renumbering.keys();
 
     // Only nine user-satellite slots exist: the older database gives way.
     QList<quint16> surplus;
     if (sourceVersion > destinationVersion) {
-        surplusUserSatelliteIds(sourceSatellites, destinationOthers, surplus);
+        surplusUserSatelliteIds(sourceSatellites,
+                                withoutSatellites(destinationSatellites, renumbering.values()), surplus);
         removeSatellites(destinationSatellites, destinationTransponders, destinationList, surplus);
     } else {
-        SatelliteMap sourceOthers = sourceSatellites;
-        for (auto it = renumbering.cbegin(); it != renumbering.cend(); ++it)
-            sourceOthers.remove(it.key());
-        surplusUserSatelliteIds(destinationSatellites, sourceOthers, surplus);
+        surplusUserSatelliteIds(destinationSatellites, withoutSatellites(sourceSatellites, sameInSource),
+                                surplus);
         removeSatellites(sourceSatellites, sourceTransponders, sourceList, surplus);
     }
     const bool allKept = surplus.isEmpty();
 
-    SatelliteMap newSatellites = sourceSatellites;
-    for (auto it = renumbering.cbegin(); it != renumbering.cend(); ++it)
-        newSatellites.remove(it.key());
-    MergeSatellites(newSatellites, destinationSatellites, renumbering);
+    MergeSatellites(withoutSatellites(sourceSatellites, sameInSource), destinationSatellites, renumbering);
 
     // Each transponder moves one step only: the map may send an id on to an id it moves in turn.
     if (!renumbering.isEmpty()) {

@@ -83,27 +83,23 @@ QString temporarySibling(const QString &target) {
 // folder or into a format that is no model year.
 int physicalTablesFor(const QString &folder, int fromFormat, int toFormat, QMap<QString, QByteArray> &tables,
                       int &lost) {
-    const RawLayout *from = rawLayoutOf(fromFormat);
-    const RawLayout *to = rawLayoutOf(toFormat);
+    const RawYear *from = rawYearOf(fromFormat);
+    const RawYear *to = rawYearOf(toFormat);
     if (folder.isEmpty() || !from || !to)
         return RC_SUCCESS;
     for (const bool cable : {false, true}) {
         const QString name = QLatin1String(cable ? RawRecordCodec::MEMBER_PHYSICAL_CABLE
                                                  : RawRecordCodec::MEMBER_PHYSICAL_AIR);
-        const QFileInfo info(QDir(folder).filePath(name));
-        if (!info.exists())
+        QByteArray bytes;
+        const int read = readRawMember(QDir(folder), name, bytes);
+        if (read == RC_NO_SERVICE_LIST)
             continue;
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            return RC_CANNOT_READ;
-        // One byte beyond the cap at most: the decoder refuses a member that grew past it.
-        const QByteArray bytes = file.read(qMin(info.size(), RawRecordCodec::MAX_MEMBER_SIZE) + 1);
-        if (file.error() != QFileDevice::NoError)
-            return RC_CANNOT_READ;
+        if (read != RC_SUCCESS)
+            return read;
         QByteArray converted;
         int entries = 0;
-        const int code =
-            RawRecordCodec::convertPhysicalChannels(bytes, cable, *from, *to, converted, entries);
+        const int code = RawRecordCodec::convertPhysicalChannels(bytes, cable, from->layout, to->layout,
+                                                                 converted, entries);
         if (code == RC_LIST_TOO_LONG)
             lost += entries;
         else if (code != RC_SUCCESS)

@@ -41,9 +41,8 @@ template <typename GG> bool DataFileHandler_rvl<GG>::probeFolder(const QString &
     return QFileInfo(dir.filePath(QString::fromLatin1(RawRecordCodec::MEMBER_COUNTRY))).isFile();
 }
 
-template <typename GG> int DataFileHandler_rvl<GG>::readMember(const char *name, QByteArray &bytes) {
-    const QString memberName = QString::fromLatin1(name);
-    const QFileInfo info(m_folder.filePath(memberName));
+int readRawMember(const QDir &folder, const QString &name, QByteArray &bytes) {
+    const QFileInfo info(folder.filePath(name));
     if (!info.exists())
         return RC_NO_SERVICE_LIST;
     if (!info.isFile())
@@ -63,8 +62,15 @@ template <typename GG> int DataFileHandler_rvl<GG>::readMember(const char *name,
         return RC_CANNOT_READ;
     if (bytes.size() > RawRecordCodec::MAX_MEMBER_SIZE)
         return RC_INVALID_CONTENTS + RawRecordCodec::DETAIL_LENGTH;
-    m_members.insert(memberName, bytes);
     return RC_SUCCESS;
+}
+
+template <typename GG> int DataFileHandler_rvl<GG>::readMember(const char *name, QByteArray &bytes) {
+    const QString memberName = QString::fromLatin1(name);
+    const int rc = readRawMember(m_folder, memberName, bytes);
+    if (rc == RC_SUCCESS)
+        m_members.insert(memberName, bytes);
+    return rc;
 }
 
 template <typename GG>

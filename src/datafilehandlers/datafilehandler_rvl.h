@@ -59,6 +59,10 @@ private:
     QMap<QString, QByteArray> m_written;
 };
 
+// Reads a member file of a raw working folder, refusing one larger than RawRecordCodec::MAX_MEMBER_SIZE
+// without loading it: RC_SUCCESS with the bytes, RC_NO_SERVICE_LIST when it is absent, else a failure code.
+int readRawMember(const QDir &folder, const QString &name, QByteArray &bytes);
+
 extern template class DataFileHandler_rvl<GGData2010_01>;
 extern template class DataFileHandler_rvl<GGData2011_01>;
 extern template class DataFileHandler_rvl<GGData2012_01>;

@@ -42,15 +42,24 @@ struct GGData2012_01 {
     static constexpr RawLayout LAYOUT{1201, 5, RawLayout::POSITIONS, true};
 };
 
-// The layout of a raw model year's format code; null for any other code.
-inline const RawLayout *rawLayoutOf(int formatCode) {
+// A raw model year as a format code names it: its layout and version text.
+struct RawYear {
+    RawLayout layout;
+    const char *version;
+};
+
+// The model year of a raw format code; null for any other code.
+inline const RawYear *rawYearOf(int formatCode) {
+    static constexpr RawYear YEAR_2010_01{GGData2010_01::LAYOUT, GGData2010_01::VERSION};
+    static constexpr RawYear YEAR_2011_01{GGData2011_01::LAYOUT, GGData2011_01::VERSION};
+    static constexpr RawYear YEAR_2012_01{GGData2012_01::LAYOUT, GGData2012_01::VERSION};
     switch (formatCode) {
     case GGData2010_01::FORMAT_CODE:
-        return &GGData2010_01::LAYOUT;
+        return &YEAR_2010_01;
     case GGData2011_01::FORMAT_CODE:
-        return &GGData2011_01::LAYOUT;
+        return &YEAR_2011_01;
     case GGData2012_01::FORMAT_CODE:
-        return &GGData2012_01::LAYOUT;
+        return &YEAR_2012_01;
     default:
         return nullptr;
     }

@@ -62,10 +62,6 @@ std::pair<quint16, int> deliveryOf(const CableChannel &channel) {
     return {channel.symbolRate(), UlmxCodes::MODULATION_UNKNOWN};
 }
 
-bool isRaw(int format) {
-    return format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01;
-}
-
 // What a file of the format keeps. The raw years take their rules from the layout their handler writes.
 struct Target {
     QString name;
@@ -81,24 +77,11 @@ struct Target {
 };
 
 Target targetOf(int format) {
-    RawLayout layout{};
-    QString name;
-    switch (format) {
-    case FF_RAW_2010_01:
-        layout = GGData2010_01::LAYOUT;
-        name = QString::fromLatin1(GGData2010_01::VERSION);
-        break;
-    case FF_RAW_2011_01:
-        layout = GGData2011_01::LAYOUT;
-        name = QString::fromLatin1(GGData2011_01::VERSION);
-        break;
-    case FF_RAW_2012_01:
-        layout = GGData2012_01::LAYOUT;
-        name = QString::fromLatin1(GGData2012_01::VERSION);
-        break;
-    default: // the universal format keeps no favourites lists and no child locks
+    const RawYear *year = rawYearOf(format);
+    if (!year) // the universal format keeps no favourites lists and no child locks
         return Target{tr("universal"), true, 0, false, false, 0, false, true};
-    }
+    const RawLayout &layout = year->layout;
+    const QString name = QString::fromLatin1(year->version);
     return Target{name,
                   layout.astraHD,
                   layout.favouritesLists,
@@ -236,7 +219,7 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
         format = director && director->currentFormatCode() >= 0 ? director->currentFormatCode()
                                                                 : document.formatCode();
     }
-    if (!isRaw(format))
+    if (!rawYearOf(format))
         format = FF_UNIVERSAL;
     const Target target = targetOf(format);
 
@@ -356,7 +339,7 @@ QStringList SaveCapacity::texts() const {
 }
 
 bool SaveCapacity::isOlderFormat(int documentFormat, int format) {
-    return isRaw(documentFormat) && isRaw(format) && format < documentFormat;
+    return rawYearOf(documentFormat) && rawYearOf(format) && format < documentFormat;
 }
 
 void SaveCapacity::add(int count, const QString &one, const QString &many) {
