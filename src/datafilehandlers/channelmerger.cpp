@@ -1,6 +1,7 @@
 #include "datafilehandlers/channelmerger.h"
 
 #include "core/channelmatching.h"
+#include "datafilehandlers/datafilehandler_ulmx_codes.h"
 
 #include <QDebug>
 #include <QSet>
@@ -29,25 +30,47 @@ void undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
 // A satellite or Astra HD+ channel of the file, with its transponder already mapped, into the list. Without a
 // transponder only the service id tells channels apart, and a file may hold one id on several transponders
 // it does not define: such a channel is never merged with another channel of the file, only found again
-// among the first documentChannels of the list (those from before the merge) that lack a transponder too,
-// each of them at most once (claimed holds their indexes).
-template <typename T>
+// among the first documentChannels of the list (those from before the merge) that a universal file gives
+// back without a transponder too (writtenWithoutTransponder), each of them at most once (claimed holds their
+// indexes).
+template <typename T, typename WrittenWithoutTransponder>
 void mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
-                           const TransponderMap &transponders) {
+                           const TransponderMap &transponders,
+                           WrittenWithoutTransponder writtenWithoutTransponder) {
     if (transponders.contains(channel.transponderId())) {
         undeleteOrAppend(list, channel, [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
         return;
     }
     for (int i = 0; i < documentChannels; ++i) {
         T &existing = list[i];
-        if (!claimed.contains(i) && !transponders.contains(existing.transponderId()) &&
-            isSameSatelliteService(existing, channel)) {
+        if (!claimed.contains(i) && writtenWithoutTransponder(existing) &&
+            existing.serviceId() == channel.serviceId()) {
             claimed.insert(i);
             existing.setDeleted(false);
             return;
         }
     }
     list.append(channel);
+}
+
+// Whether a universal file holds the channel without a transponder: the transponder is unknown, or its
+// satellite is, and a transponder is written only under its satellite.
+bool writtenWithoutTransponder(const SatelliteChannel &channel, const TransponderMap &transponders,
+                               const SatelliteMap &satellites) {
+    const auto transponder = transponders.constFind(channel.transponderId());
+    return transponder == transponders.cend() || !satellites.contains(quint16(transponder->satelliteId));
+}
+
+// A user satellite's name as a universal file gives it back, up to case: XML cannot carry some characters,
+// and the writer leaves them out. Dropped on both sides, the document's name meets the file's.
+QString nameKeptInXml(const QString &name) {
+    QString kept;
+    kept.reserve(name.size());
+    for (const QChar c : name) {
+        if (!UlmxCodes::isOutsideXmlText(c.unicode()))
+            kept += c;
+    }
+    return kept;
 }
 
 // Cable and air lists are replaced by the file's, with channels the file holds twice collapsed into one.
@@ -111,7 +134,7 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
     }
 
     mergeSatelliteChannels(sourceList, sourceTransponders, sourceSatelliteProviders, destinationList,
-                           destinationTransponders, destinationSatelliteProviders);
+                           destinationSatellites, destinationTransponders, destinationSatelliteProviders);
     return allKept;
 }
 
@@ -146,7 +169,8 @@ ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteM
             continue;
         for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
             if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
-                known->orbitalPos == it->orbitalPos && equalsIgnoreCase(known->name, it->name)) {
+                known->orbitalPos == it->orbitalPos &&
+                equalsIgnoreCase(nameKeptInXml(known->name), nameKeptInXml(it->name))) {
                 same.insert(it.key(), known.key());
                 taken.insert(known.key());
                 break;
@@ -263,6 +287,7 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
                                            const TransponderMap &sourceTransponders,
                                            const ProviderMap &sourceProviders,
                                            ChannelList<SatelliteChannel> &destinationList,
+                                           const SatelliteMap &destinationSatellites,
                                            const TransponderMap &destinationTransponders,
                                            const ProviderMap &destinationProviders) {
     // Only channels that were in the document before the merge, or appended by it, are compared; the
@@ -274,7 +299,11 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
         copy.setTransponderId(
             destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
         copy.setProviderId(destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
-        mergeSatelliteService(destinationList, copy, documentChannels, claimed, destinationTransponders);
+        mergeSatelliteService(destinationList, copy, documentChannels, claimed, destinationTransponders,
+                              [&](const SatelliteChannel &channel) {
+                                  return writtenWithoutTransponder(channel, destinationTransponders,
+                                                                   destinationSatellites);
+                              });
     }
 }
 
@@ -300,6 +329,8 @@ void ChannelMerger::mergeAstraHDChannels(const TransponderMap &sourceTransponder
         // comparison below reads the transponder the channel will really refer to.
         copy.setTransponderId(
             destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
-        mergeSatelliteService(destinationList, copy, 0, claimed, destinationTransponders);
+        // The list is replaced: no channel of the document is looked for.
+        mergeSatelliteService(destinationList, copy, 0, claimed, destinationTransponders,
+                              [](const AstraHDChannel &) { return false; });
     }
 }

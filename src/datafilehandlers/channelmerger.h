@@ -40,8 +40,9 @@ public:
     QList<quint16> unusedUserSatelliteIds(const SatelliteMap &satellites, const TransponderMap &transponders,
                                           const ChannelList<SatelliteChannel> &satelliteChannels,
                                           const ChannelList<AstraHDChannel> &astraChannels);
-    // The file's user satellites that the document holds already (same name ignoring case, same position),
-    // each mapped to the document's id; a document satellite stands for one file satellite at most.
+    // The file's user satellites that the document holds already (same position, same name ignoring case
+    // and the characters a universal file cannot hold), each mapped to the document's id; a document
+    // satellite stands for one file satellite at most.
     RenumberingMap sameUserSatellites(const SatelliteMap &source, const SatelliteMap &destination);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
@@ -66,9 +67,13 @@ public:
     quint32 destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
                                   const ProviderMap &destinationProviders);
 
+    // Adds the file's channels that the document lacks; a document channel of the file is undeleted. A
+    // document channel whose transponder a universal file cannot hold (its satellite is unknown) stands for a
+    // file channel without a transponder.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,
+                                const SatelliteMap &destinationSatellites,
                                 const TransponderMap &destinationTransponders,
                                 const ProviderMap &destinationProviders);
     // Replace the destination list by the source's channels, equal ones collapsed.

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMap>
 
+#include <algorithm>
 #include <ctime>
 
 #ifdef Q_OS_WIN
@@ -466,6 +467,7 @@ bool DataDirector::chooseCountry(DataFileHandler &handler, const QString &asked,
 int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     commit();
     m_countriesToChooseFrom.clear();
+    m_astraHDChannelsLeftOut = 0;
     if (!document)
         return RC_UNKNOWN_ERROR;
     QString file;
@@ -501,7 +503,7 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
         return airCode;
     // The Astra HD+ providers and bouquets go to maps of our own: they replace the document's only together
     // with its Astra HD+ list. A 2010-01 document has no Astra HD+ list to save, so the file's is not taken:
-    // shown, it would be lost at the next save.
+    // shown, it would be lost at the next save. It is only counted, so the caller can say what was left out.
     const int documentFormat = document->formatCode();
     ChannelList<AstraHDChannel> astraChannels;
     SatelliteMap astraSatellites;
@@ -509,10 +511,16 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     CategoryProviderMap astraProviders;
     CategoryProviderMap astraBouquets;
     int astraVersion = 0;
-    int astraCode = RC_NO_SERVICE_LIST;
-    if (documentFormat != FF_RAW_2010_01) {
-        astraCode = handler.loadAstraHD(astraChannels, astraSatellites, astraTransponders, astraProviders,
+    int astraCode = handler.loadAstraHD(astraChannels, astraSatellites, astraTransponders, astraProviders,
                                         astraBouquets, &astraVersion, country);
+    int astraLeftOut = 0;
+    if (documentFormat == FF_RAW_2010_01) {
+        // A list the document could not take anyway does not fail the merge.
+        if (astraCode == RC_SUCCESS)
+            astraLeftOut = int(std::count_if(astraChannels.begin(), astraChannels.end(),
+                                             [](const AstraHDChannel &c) { return !c.isDeleted(); }));
+        astraChannels.clear();
+        astraCode = RC_NO_SERVICE_LIST;
     }
     if (!isLoaderOutcome(astraCode))
         return astraCode;
@@ -596,6 +604,7 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     m_pending.active = true;
     m_pending.pairReplaced = false;
     m_pending.database = before;
+    m_astraHDChannelsLeftOut = astraLeftOut;
     return RC_SUCCESS;
 }
 

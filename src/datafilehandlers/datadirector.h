@@ -62,6 +62,9 @@ public:
     // ("*"), the file has no list tagged "*" and names several countries, so that the user can pick one;
     // empty after any other open and after every merge (a merge offers no choice of country).
     const QStringList &countriesToChooseFrom() const { return m_countriesToChooseFrom; }
+    // The channels of the file's Astra HD+ list that the last merge succeeded without: a 2010-01 document
+    // holds no Astra HD+ list. 0 when it took the list, when the file has none, and after a failed merge.
+    int astraHDChannelsLeftOut() const { return m_astraHDChannelsLeftOut; }
 
     // How many entries of the open raw list's physical-channel tables (air and cable together) a save in the
     // format could not carry over; such a table is written with the defaults instead. 0 when they all fit
@@ -122,6 +125,7 @@ private:
     QString m_universalPath;
     Pending m_pending;
     QStringList m_countriesToChooseFrom;
+    int m_astraHDChannelsLeftOut = 0;
 };
 
 #endif

@@ -288,6 +288,17 @@ void MainWindow::on_menuMergeClicked(bool) {
     markSaved();
     mergedSinceSave = true;
     updateStatus();
+    // A user who merged for that list would otherwise look for it in vain.
+    const int leftOut = dataDirector.astraHDChannelsLeftOut();
+    if (leftOut > 0) {
+        const QString text =
+            leftOut == 1 ? tr("The file's Astra HD+ list (1 channel) was not merged: a 2010-01 list holds no "
+                              "Astra HD+ list.")
+                         : tr("The file's Astra HD+ list (%1 channels) was not merged: a 2010-01 list holds "
+                              "no Astra HD+ list.")
+                               .arg(leftOut);
+        CustomMessageBox::information(this, tr("Merge"), text);
+    }
 }
 
 // ---- save

@@ -12,6 +12,9 @@
 
 // Merging universal files, written by our own writer, into a document opened from a raw file.
 namespace {
+// Changes the standard document before it is written.
+using Shape = std::function<void(ChannelListProvider &)>;
+
 // Everything a merge may change: the document's lists and the process-wide database.
 struct State {
     ChannelList<AirChannel> air;
@@ -62,6 +65,8 @@ qint64 keyOf(float kHz) {
     return -1;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(Shape)
 
 class TestMergeDirector : public QObject {
     Q_OBJECT
@@ -300,15 +305,43 @@ private slots:
             QVERIFY(satellite.name != QStringLiteral("Unused file user"));
     }
 
+    void mergingTheSameFileAgainChangesNothing_data() {
+        QTest::addColumn<Shape>("shape");
+        QTest::newRow("standard document") << Shape();
+        // Its own user satellites take no second slot: with every slot in use there is none to take.
+        QTest::newRow("all user slots in use") << Shape([](ChannelListProvider &document) {
+            for (quint16 id = SatelliteIds::FIRST_USER + 1; id <= SatelliteIds::LAST_USER; ++id) {
+                SatelliteChannel::satellites.insert(id, SatelliteInfo{"Doc user", 1, id - 0xFF00, 2});
+                SatelliteChannel::transponders.insert(800 + id, transponder(id, 12000000.0f));
+                document.satelliteList()->append(SatelliteChannel(id, "On a user satellite", 900, 800 + id,
+                                                                  NO_ID, 1, false, false, Channel::DIGITAL,
+                                                                  -1, 0));
+            }
+        });
+        // The file holds the name without the character.
+        QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
+            SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QStringLiteral("User\u0001 sat");
+        });
+        // The file holds no transponder without its satellite: the channel comes back without one.
+        QTest::newRow("transponder of an unknown satellite") << Shape([](ChannelListProvider &document) {
+            SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
+            document.satelliteList()->append(
+                SatelliteChannel(7000, "Feed", 700, 700, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+        });
+    }
+
     void mergingTheSameFileAgainChangesNothing() {
-        // The document's own list exported: its user satellite is the document's, already in use.
+        // The document's own list exported and merged back adds nothing.
+        QFETCH(Shape, shape);
         DataDirector director;
         ChannelListProvider document(&director);
-        openDocument(director, document);
+        openDocument(director, document, shape);
         QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
+        const ChannelList<SatelliteChannel> satellite = *document.satelliteList();
         const SatelliteMap satellites = SatelliteChannel::satellites;
 
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(*document.satelliteList() == satellite);
         QVERIFY(SatelliteChannel::satellites == satellites);
         const State merged(document);
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));

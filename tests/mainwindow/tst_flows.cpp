@@ -858,6 +858,28 @@ private slots:
         QCOMPARE(script.seen.filter(QStringLiteral("UNEXPECTED")), QStringList());
     }
 
+    void mergeIntoA2010ListSaysTheAstraListStayedOut() {
+        const QString source = path(QStringLiteral("old.rvl"));
+        const QString extra = path(QStringLiteral("withastra.ulmx"));
+        writeSample(source, FF_RAW_2010_01);
+        writeSample(extra, FF_UNIVERSAL);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        script.openFile(extra);
+        script.press(QDialogButtonBox::Ok);
+        window.on_menuMergeClicked();
+        QVERIFY(script.done());
+        // The eight channels of the sample; the free places of its favourite range are not in the file.
+        QCOMPARE(script.seen, QStringList({QStringLiteral("dialog|Choose file to merge"),
+                                           QStringLiteral("Merge|The file's Astra HD+ list (8 channels) was "
+                                                          "not merged: a 2010-01 list holds no Astra HD+ "
+                                                          "list.")}));
+        QVERIFY(window.document()->astraHDList()->isEmpty());
+        QVERIFY(window.isModified());
+    }
+
     void failedAndCancelledMergeLeaveEverything() {
         const QString source = path(QStringLiteral("stay.rvl"));
         const QString extra = path(QStringLiteral("other.ulmx"));
