@@ -633,7 +633,7 @@ private slots:
                       "<service_list type=\"analog-a\"><country_code val=\"DEU\"/>"
                       "<analog_service name=\"Here\" freq=\"175.25\" rcn=\"1\"/></service_list>"
                       "<service_list type=\"analog-a\"><country_code val=\"FRA\"/>"
-                      "<x:note xmlns:x=\"urn:note\"/><y:note/>"
+                      "<x:note xmlns:x=\"urn:note\"/><y:note/><!--two\n\tlines-->"
                       "<analog_service name=\"There\" freq=\"471.25\" rcn=\"2\"/></service_list>"
                       "</service_database></ulm_body></ULM>");
         written.close();
@@ -644,6 +644,8 @@ private slots:
             QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
         }
         QVERIFY(contents(file).contains("<x:note xmlns:x=\"urn:note\"/>"));
+        // A comment's own lines are its text, not layout: a save does not indent them.
+        QVERIFY(contents(file).contains("<!--two\n\tlines-->"));
         DataDirector director;
         ChannelListProvider document(&director);
         QCOMPARE(director.open(file, &document, "FRA"), int(RC_SUCCESS));
