@@ -384,7 +384,7 @@ QStringView DataFileHandler_ulmx::attributeValue(UlmxTree::Name element, UlmxTre
 
 void DataFileHandler_ulmx::keepUntakenLists() {
     carried = CarriedLists();
-    // The service lists in document order, as the walk meets them, each marked when no loader took it.
+    // The service lists in document order, as the walk meets them, each marked unless the document owns it.
     const QList<int> taken = takenList.values();
     QVector<bool> untaken;
     for (int body = tree.firstChild(tree.root()); body != UlmxTree::NO_NODE; body = tree.nextSibling(body)) {

@@ -23,9 +23,11 @@ class UlmxPathReader;
 // A file that is not well-formed XML with the root "ULM" gives RC_INVALID_FORMAT from every loader, so a
 // broken file never opens as an empty document that a later save would write over the original.
 //
-// A file may hold lists the document does not take (other countries', "*" lists beside named ones). The end
+// A file may hold lists the document does not own (other countries', "*" lists beside named ones, and the "*"
+// list a document of a named country fell back to: its copy is written under the document's country). The end
 // of a load keeps their XML, and every save by this handler writes them back after the document's own lists,
-// their links renumbered to the records of that save: a save never removes a list the user could not see.
+// their links renumbered to the records of that save: a save never removes a list the user could not see,
+// nor changes what another country opens.
 //
 // The members are defined in three files, as the format splits: datafilehandler_ulmx.cpp (the loaders and
 // the walk over the document's skeleton), datafilehandler_ulmx_readers.cpp (the section readers) and
@@ -217,7 +219,8 @@ private:
     int analogCState = NOT_TAKEN;
     int astraState = NOT_TAKEN;
 
-    // Per list state, the service_list node that state took in this load.
+    // Per list state, the service_list node of the load's own country that state took (a "*" list taken
+    // for a named country is not in it: a save carries that list).
     QHash<const int *, int> takenList;
     // The lists no loader took, and the records their links named in the loaded file (by the file's
     // numbers, which key the loaded maps): a save finds each record again in the database it writes.

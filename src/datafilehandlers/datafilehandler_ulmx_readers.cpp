@@ -62,8 +62,10 @@ template <typename T> bool DataFileHandler_ulmx::checkCountryCode(int *state, Ch
         }
         break;
     }
-    // The list replaced, if any, is no longer taken: a save carries it through.
-    if (take)
+    // Only a list of the country itself is the document's own. A "*" list it falls back to stays what every
+    // other country takes: a save writes the document's copy under its country and carries the "*" list
+    // through unchanged, as it carries a list an exact one replaced.
+    if (take && *state == EXACT_TAKEN)
         takenList.insert(state, tree.parent(cursor));
     return take;
 }

@@ -447,10 +447,16 @@ void DataFileHandler_ulmx::writeCarriedList(const QString &listXml, const QHash<
     numberOwnItems(listXml, own, false);
     bool satelliteList = false;
 
+    // The list sits three levels deep: written inside as many wrappers, it gets its indentation from the
+    // writer, which leaves the lines of a comment or text as they are instead of indenting them once more at
+    // every save.
     QString text;
     QXmlStreamWriter writer(&text);
     writer.setAutoFormatting(true);
     writer.setAutoFormattingIndent(-1);
+    const QString wrapper = QStringLiteral("w");
+    for (int level = 0; level < 3; ++level)
+        writer.writeStartElement(wrapper);
     for (UlmxPathReader walk(listXml); walk.next();) {
         const QXmlStreamReader &token = walk.token();
         // Blank text is layout, which the writer makes anew.
@@ -500,9 +506,12 @@ void DataFileHandler_ulmx::writeCarriedList(const QString &listXml, const QHash<
         }
         walk.copyTo(writer, attributes);
     }
-    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines)
-        appendLine(3, line);
+    writer.writeEndDocument();
+    // The list's lines lie between the innermost wrapper's tags.
+    const QLatin1StringView opened("\t\t<w>\n");
+    const qsizetype from = text.indexOf(opened) + opened.size();
+    documentText += QStringView(text).sliced(from, text.lastIndexOf(QLatin1String("\n\t\t</w>")) - from);
+    documentText += QLatin1Char('\n');
 }
 
 int DataFileHandler_ulmx::carriedTransponderLoc(quint32 id) {

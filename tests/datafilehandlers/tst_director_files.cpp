@@ -577,6 +577,52 @@ private slots:
         }
     }
 
+    // A "*" list a DEU document fell back to stays what every other country takes, even beside a second one.
+    void saveKeepsTheStarListItFellBackTo() {
+        const QString file = path("star.ulmx");
+        const QString list =
+            QStringLiteral("<service_list type=\"%1\"><country_code val=\"%2\"/><analog_service "
+                           "name=\"%3\" freq=\"175.25\" rcn=\"1\"/></service_list>");
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(("<ULM><ulm_body><service_database>" + list.arg("analog-c", "*", "First") +
+                       list.arg("analog-a", "FRA", "Air") + list.arg("analog-c", "*", "Second") +
+                       "</service_database></ulm_body></ULM>")
+                          .toUtf8());
+        written.close();
+        const auto viewOf = [](const QString &saved, const QString &country) {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QStringList view{QString::number(director.open(saved, &document, country))};
+            for (const CableChannel &channel : *document.cableList())
+                view << channel.name() + QString::number(channel.number());
+            for (const AirChannel &channel : *document.airList())
+                view << channel.name() + QString::number(channel.number());
+            return view;
+        };
+        {
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(file, &document, "DEU"), int(RC_SUCCESS));
+            (*document.cableList())[0].setNumber(5);
+            QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
+            QCOMPARE(director.save(&document, path("star-copy.ulmx"), FF_UNIVERSAL), int(RC_SUCCESS));
+        }
+        for (const QString &saved : {file, path("star-copy.ulmx")}) {
+            QCOMPARE(viewOf(saved, "DEU"), QStringList({"0", "First5"}));
+            QCOMPARE(viewOf(saved, "FRA"), QStringList({"0", "First1", "Air1"}));
+            QCOMPARE(viewOf(saved, "AUT"), QStringList({"0", "First1"}));
+            QCOMPARE(viewOf(saved, "*"), QStringList({"0", "First1"}));
+        }
+        // Opened with "*", the "*" list is the document's own, written once.
+        const qsizetype copies = contents(file).count("First");
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
+        QCOMPARE(contents(file).count("First"), copies);
+    }
+
     // Names are taken as written, prefixes and all: a carried list keeps a prefixed element, its namespace
     // declaration, and everything after it.
     void saveKeepsPrefixedNamesOfOtherCountries() {
@@ -587,7 +633,7 @@ private slots:
                       "<service_list type=\"analog-a\"><country_code val=\"DEU\"/>"
                       "<analog_service name=\"Here\" freq=\"175.25\" rcn=\"1\"/></service_list>"
                       "<service_list type=\"analog-a\"><country_code val=\"FRA\"/>"
-                      "<x:note xmlns:x=\"urn:note\"/><y:note/>"
+                      "<x:note xmlns:x=\"urn:note\"/><y:note/><!--two\n\tlines-->"
                       "<analog_service name=\"There\" freq=\"471.25\" rcn=\"2\"/></service_list>"
                       "</service_database></ulm_body></ULM>");
         written.close();
@@ -598,6 +644,8 @@ private slots:
             QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
         }
         QVERIFY(contents(file).contains("<x:note xmlns:x=\"urn:note\"/>"));
+        // A comment's own lines are its text, not layout: a save does not indent them.
+        QVERIFY(contents(file).contains("<!--two\n\tlines-->"));
         DataDirector director;
         ChannelListProvider document(&director);
         QCOMPARE(director.open(file, &document, "FRA"), int(RC_SUCCESS));

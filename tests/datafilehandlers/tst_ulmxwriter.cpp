@@ -118,8 +118,8 @@ private slots:
     void emptyDocument();
     void itemLocationsAndLinks();
     void channelsWithoutTransponderComeBack();
-    void bouquetsSurviveEarlierSaves();
-    void bouquetsSurviveManyTransponders();
+    void bouquetsKeepTheirNumbers_data();
+    void bouquetsKeepTheirNumbers();
     void streamsAndDeletedChannels();
     void bouquetSlots();
     void lossyValues();
@@ -300,32 +300,29 @@ void TestUlmxWriter::channelsWithoutTransponderComeBack() {
     QCOMPARE(load.bouquets.value(8).value(load.astra[2].bouquetId(0)).name, QStringLiteral("Basis"));
 }
 
-void TestUlmxWriter::bouquetsSurviveEarlierSaves() {
-    QTemporaryDir dir;
-    ChannelListProvider document(nullptr);
-    fillCompleteDocument(document);
+void TestUlmxWriter::bouquetsKeepTheirNumbers_data() {
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<int>("transponders");
     // As after many saves of a large list in one session: counting on, the first bouquet would be 0x10000.
-    DataFileHandler_ulmx::itemLocCounter = 0xFFF9;
-    const QString path = dir.filePath("many.ulmx");
-    QCOMPARE(save(document, path), int(RC_SUCCESS));
-    const UlmxLoad load = UlmxLoad::fromFile(path);
-    QVERIFY(load.astra[0].bouquetId(0) != 0); // 0 is an empty slot
-    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(0)).name, QStringLiteral("Basis"));
-    QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(1)).name, QStringLiteral("Premium"));
+    QTest::newRow("after earlier saves") << 0xFFFF << 0;
+    // Numbered after 65531 transponders and three providers, the first bouquet would get 0x10000.
+    QTest::newRow("after many transponders") << 1 << 0x10000 - 8;
 }
 
-void TestUlmxWriter::bouquetsSurviveManyTransponders() {
+void TestUlmxWriter::bouquetsKeepTheirNumbers() {
+    QFETCH(int, counter);
+    QFETCH(int, transponders);
     QTemporaryDir dir;
     ChannelListProvider document(nullptr);
     fillCompleteDocument(document);
-    // Numbered after 65531 transponders and three providers, the first bouquet would get 0x10000, read as 0.
-    for (int i = 0; i < 0x10000 - 8; ++i)
+    DataFileHandler_ulmx::itemLocCounter = counter;
+    for (int i = 0; i < transponders; ++i)
         SatelliteChannel::transponders.insert(1000 + i,
                                               transponder(1, float(12000000 + i), 0, 27500000, 5, 3));
-    const QString path = dir.filePath("transponders.ulmx");
+    const QString path = dir.filePath("bouquets.ulmx");
     QCOMPARE(save(document, path), int(RC_SUCCESS));
     const UlmxLoad load = UlmxLoad::fromFile(path);
-    QVERIFY(load.astra[0].bouquetId(0) != 0); // 0 is an empty slot
+    QVERIFY(load.astra[0].bouquetId(0) != 0); // 0x10000 reads as 0, an empty slot
     QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(0)).name, QStringLiteral("Basis"));
     QCOMPARE(load.bouquets.value(8).value(load.astra[0].bouquetId(1)).name, QStringLiteral("Premium"));
 }
