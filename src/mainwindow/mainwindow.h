@@ -86,6 +86,8 @@ public:
     void updateStatus();
     void updateSelectionStatus();
     void updateFavButtons();
+    // The part of updateActions that follows the check marks and the current row alone.
+    void updateSelectionControls();
     // True when the document's format holds the favourites list chosen on the favourites page.
     bool chosenFavouritesListExists() const;
     void showFavouritesPage(int leftIndex, int rightIndex, bool refresh);
