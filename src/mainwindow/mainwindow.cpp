@@ -398,12 +398,13 @@ bool MainWindow::isModified() const {
     // The clean index marks what was last opened or saved. When the undo limit drops the step that held it,
     // Qt leaves the stack unclean for good: the document then differs from the file although nothing more
     // can be undone, and only the next save makes it clean again.
-    return !undoStack.isClean() || mergedSinceSave;
+    return !undoStack.isClean() || mergedSinceSave || readBackFailed;
 }
 
 void MainWindow::markSaved() {
     undoStack.clear();
     mergedSinceSave = false;
+    readBackFailed = false;
 }
 
 void MainWindow::updateModifiedLabel() {

@@ -86,20 +86,25 @@ public:
     void updateStatus();
     void updateSelectionStatus();
     void updateFavButtons();
+    // The part of updateActions that follows the check marks and the current row alone.
+    void updateSelectionControls();
     // True when the document's format holds the favourites list chosen on the favourites page.
     bool chosenFavouritesListExists() const;
     void showFavouritesPage(int leftIndex, int rightIndex, bool refresh);
 
     // Document flows. loadFile reads the file into a new document under the progress dialog (or, with
     // convert, rebuilds the tables of the open document), fills its tables and installs it; true only when
-    // the new document was installed. merge and convert are never both true. A quiet load shows no progress
-    // dialog, takes no pause at the end and cannot be cancelled (the read-back after a save).
+    // the new document was installed. merge and convert are never both true. A quiet load is the read-back
+    // after a save: it shows no progress dialog, takes no pause at the end, cannot be cancelled, and a failed
+    // read says that the file was saved.
     bool loadFile(const QString &file, bool merge, const QString &country, bool convert, bool quiet = false);
     // Offers to save unsaved changes; false when the user chose Cancel, refused a lossy save or the save
     // failed.
     bool askSaveChanges();
     // One error box: the file's name, ": " and the message of the result code.
     void showFileError(const QString &title, const QString &file, int code, const QString &country);
+    // The box of a read-back that failed after the save itself went through.
+    void showReadBackError(const QString &file, int code, const QString &country);
     // countriesInFile: the countries a universal file offers when "*" could not choose among them.
     static QString fileErrorMessage(int code, const QString &country,
                                     const QStringList &countriesInFile = QStringList());
@@ -375,6 +380,9 @@ protected:
     QString currentFile;
     bool fileLoaded = false;
     bool mergedSinceSave = false;
+    // The read-back after the last save failed: the document may hold what its file does not, with no undo
+    // step to show for it. Kept apart from the undo stack, whose clean state an empty stack cannot change.
+    bool readBackFailed = false;
     ListStatistics statistics;
     // A load is between reading and installing: the window must not close under it.
     bool loadInProgress = false;

@@ -34,8 +34,6 @@ void MainWindow::updateActions() {
     const bool canUndo = undoStack.canUndo();
     const bool canRedo = undoStack.canRedo();
     if (mainPanels->currentIndex() == 1) {
-        FavGrid *left = currentLeftFavGrid();
-        FavGrid *right = currentRightFavGrid();
         actionUndo->setEnabled(canUndo);
         actionRedo->setEnabled(canRedo);
         for (QAction *action : {actionLock, actionUnlock, actionDelete, actionRename, actionRenumber})
@@ -45,22 +43,7 @@ void MainWindow::updateActions() {
             action->setEnabled(false);
         actionAstraHDCopy->setEnabled(false);
         actionAstraHDCopy->setVisible(false);
-        const bool anySelection = (left && left->hasSelection()) || (right && right->hasSelection());
-        const bool editable = anySelection && chosenFavouritesListExists();
-        addButton->setEnabled(editable);
-        subButton->setEnabled(editable);
-        Grid *focus = favouritesFocusGrid();
-        if (!focus) {
-            actionSelectAll->setEnabled(false);
-            actionDeselectAll->setEnabled(false);
-        } else {
-            const int checkable = focus->checkableCount();
-            const int checked = focus->checkedCount();
-            const int visible = focus->visibleCount();
-            actionSelectAll->setEnabled(checkable > 0 && checkable > checked && visible > 0 &&
-                                        checked < visible);
-            actionDeselectAll->setEnabled(checkable > 0 && checked > 0 && visible > 0);
-        }
+        updateSelectionControls();
         return;
     }
 
@@ -83,16 +66,11 @@ void MainWindow::updateActions() {
     renameButton->setEnabled(grid->isRenameEnabled());
     lockButton->setEnabled(grid->isLockEnabled());
     unlockButton->setEnabled(grid->isUnlockEnabled());
-    const bool selection = grid->hasSelection();
-    const QList<QPushButton *> favButtons{fav1Button, fav2Button, fav3Button, fav4Button, fav5Button};
-    for (int k = 1; k <= 5; ++k)
-        favButtons[k - 1]->setEnabled(selection && k <= n);
     fav2Filter->setVisibleCount(n);
     actionUndo->setEnabled(canUndo);
     actionRedo->setEnabled(canRedo);
     actionLock->setEnabled(grid->isLockEnabled());
     actionUnlock->setEnabled(grid->isUnlockEnabled());
-    menuMyChannels->setEnabled(selection);
     const int mask = grid->favouritesMaskOfSelection();
     for (int k = 1; k <= 5; ++k) {
         favouriteActions[k - 1]->setEnabled(n >= k);
@@ -101,11 +79,42 @@ void MainWindow::updateActions() {
     actionDelete->setEnabled(grid->isDeleteEnabled());
     actionRename->setEnabled(grid->isRenameEnabled());
     actionRenumber->setEnabled(grid->isRenumberEnabled());
+    grid->enableFavouriteActions(n);
+    updateSelectionControls();
+}
+
+void MainWindow::updateSelectionControls() {
+    // Runs for every check mark a table sets or clears, so a pass over thousands of rows must stay cheap:
+    // only counters and the current row are read here.
+    MainGrid *grid = currentMainGrid();
+    if (!fileLoaded || !grid)
+        return;
+    if (mainPanels->currentIndex() == 1) {
+        // Each button follows its own table: add takes the left table's selection, remove the right one's.
+        updateFavButtons();
+        Grid *focus = favouritesFocusGrid();
+        if (!focus) {
+            actionSelectAll->setEnabled(false);
+            actionDeselectAll->setEnabled(false);
+            return;
+        }
+        const int checkable = focus->checkableCount();
+        const int checked = focus->checkedCount();
+        const int visible = focus->visibleCount();
+        actionSelectAll->setEnabled(checkable > 0 && checkable > checked && visible > 0 && checked < visible);
+        actionDeselectAll->setEnabled(checkable > 0 && checked > 0 && visible > 0);
+        return;
+    }
+    const int n = provider ? provider->favouritesListCount() : 0;
+    const bool selection = grid->hasSelection();
+    QPushButton *const favButtons[] = {fav1Button, fav2Button, fav3Button, fav4Button, fav5Button};
+    for (int k = 1; k <= 5; ++k)
+        favButtons[k - 1]->setEnabled(selection && k <= n);
+    menuMyChannels->setEnabled(selection);
     const int visible = grid->visibleCount();
     const int checked = grid->checkedCount();
     actionSelectAll->setEnabled(visible > 0 && checked < visible);
     actionDeselectAll->setEnabled(visible > 0 && checked > 0);
-    grid->enableFavouriteActions(n);
 }
 
 Grid *MainWindow::favouritesFocusGrid() {
@@ -174,7 +183,10 @@ void MainWindow::on_fav2HasChannelsChanged() {
 }
 
 void MainWindow::on_checkedNumberChanged(int) {
+    // A check mark can leave the table with no selection or nothing more to select or deselect without its
+    // selection state changing (a filter pass clears the marks one by one): the controls follow each mark.
     updateSelectionStatus();
+    updateSelectionControls();
 }
 
 void MainWindow::on_deleteStateChanged(bool enabled) {

@@ -100,6 +100,18 @@ void MainWindow::showFileError(const QString &title, const QString &file, int co
     CustomMessageBox::critical(this, title, text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
 }
 
+void MainWindow::showReadBackError(const QString &file, int code, const QString &country) {
+    // The save went through: the box must not read as if the file were lost, nor as if the window now showed
+    // what the file holds.
+    const QString text = QFileInfo(file).fileName() + QStringLiteral(": ") +
+                         tr("The file was saved but could not be read back.") + QLatin1Char('\n') +
+                         fileErrorMessage(code, country, dataDirector.countriesToChooseFrom()) +
+                         QLatin1Char('\n') +
+                         tr("The window keeps the document as it is, still marked as modified.");
+    CustomMessageBox::exclamation(this, tr("File read-back error!"), text, QDialogButtonBox::Ok,
+                                  QDialogButtonBox::Ok);
+}
+
 // ---- loading
 // -----------------------------------------------------------------------------------------------------
 
@@ -166,7 +178,10 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
         const int code = merge ? newDocument->merge(file) : newDocument->open(file, country);
         if (code != RC_SUCCESS) {
             endProgress();
-            showFileError(merge ? tr("File merge error!") : tr("File open error!"), file, code, country);
+            if (quiet)
+                showReadBackError(file, code, country);
+            else
+                showFileError(merge ? tr("File merge error!") : tr("File open error!"), file, code, country);
             return false;
         }
         document = newDocument.get();
@@ -239,8 +254,11 @@ bool MainWindow::loadFile(const QString &file, bool merge, const QString &countr
     if (!convert) {
         // Nothing can stop the install any more: what the read replaced goes for good.
         dataDirector.commit();
-        if (!merge)
-            mergedSinceSave = false; // a freshly opened file has nothing merged into it
+        if (!merge) {
+            // A freshly opened file is what the document holds: nothing merged into it, nothing unsaved.
+            mergedSinceSave = false;
+            readBackFailed = false;
+        }
     }
     // A conversion keeps the open document: newDocument is null then.
     installDocument(std::move(newDocument), main, left, right, file, merge);
@@ -425,7 +443,7 @@ void MainWindow::reopenSavedFile(const QString &file) {
         // may not: its tables are built anew for the format it is now in, and it stays modified until it is
         // saved again.
         loadFile(file, false, provider->country(), true, true);
-        undoStack.resetClean();
+        readBackFailed = true;
         updateStatus();
     }
     showViewAfterReopen(view);

@@ -73,6 +73,23 @@ QString modifiedText(TestWindow &window) {
     return window.modifiedLabel->text();
 }
 
+// A Save that drops what the file's format cannot keep (a name longer than a raw record holds) and whose
+// read-back then fails: the temporary folder is a file, so no working folder can be made to read the written
+// file. Both boxes are answered.
+void saveWithFailingReadBack(TestWindow &window, ModalScript &script, const QString &notAFolder) {
+    window.document()->airList()->channelAt(0)->setName(QString(70, QLatin1Char('x')));
+    QFile blocker(notAFolder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(notAFolder));
+    script.press(QDialogButtonBox::Yes);
+    script.press(QDialogButtonBox::Ok);
+    window.actionSave->trigger();
+    qputenv("TMPDIR", temp);
+    QVERIFY(script.done());
+}
+
 } // namespace
 
 class TestFlows : public QObject {
@@ -507,6 +524,55 @@ private slots:
         QVERIFY(window.rightFavGrids.value(0)->isOrdered());
         QCOMPARE(window.versionCountry->text(), QStringLiteral("DEU  2012-01"));
         QVERIFY(window.isModified());
+    }
+
+    void failedReadBackSaysTheFileWasSaved() {
+        const QString source = path(QStringLiteral("unread.rvl"));
+        writeSample(source, FF_RAW_2012_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        script.seen.clear();
+        saveWithFailingReadBack(window, script, path(QStringLiteral("no-temp-folder")));
+        QCOMPARE(script.seen.value(1),
+                 QStringLiteral("File read-back error!|unread.rvl: The file was saved but could not be read "
+                                "back.\nCan't open file.\nThe window keeps the document as it is, still "
+                                "marked as modified."));
+        QVERIFY(window.isModified());
+        ReadBack back(source, QStringLiteral("DEU"));
+        QVERIFY(channelNamed(back.document.airList(), QString(64, QLatin1Char('x'))));
+    }
+
+    void failedReadBackStaysModifiedOnlyUntilSavedOrReplaced() {
+        const QString source = path(QStringLiteral("unread2.rvl"));
+        const QString next = path(QStringLiteral("unread3.rvl"));
+        const QString notAFolder = path(QStringLiteral("no-temp-folder2"));
+        writeSample(source, FF_RAW_2012_01);
+        writeSample(next, FF_RAW_2011_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        saveWithFailingReadBack(window, script, notAFolder);
+        QVERIFY(window.isModified());
+
+        // The next Save that works marks the document saved.
+        script.press(QDialogButtonBox::Yes);
+        window.actionSave->trigger();
+        QVERIFY(script.done());
+        QVERIFY(!window.isModified());
+        QCOMPARE(modifiedText(window), QString());
+
+        // A file opened instead of a document left so is not modified, and closing asks nothing.
+        saveWithFailingReadBack(window, script, notAFolder);
+        script.press(QDialogButtonBox::No);
+        openThroughDialog(window, script, next);
+        QCOMPARE(window.currentFile, next);
+        QVERIFY(!window.isModified());
+        script.seen.clear();
+        QVERIFY(window.close());
+        QCOMPARE(script.seen, QStringList());
     }
 
     void saveAsKeepsTheEditMode() {

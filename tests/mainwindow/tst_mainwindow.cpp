@@ -488,7 +488,7 @@ private slots:
         QVERIFY(!window.actionLock->isEnabled() && !window.actionUnlock->isEnabled());
     }
 
-    void lockFollowsTheCheckMarksAfterAFilterPass() {
+    void selectionControlsFollowTheCheckMarksAfterAFilterPass() {
         TestWindow window;
         openSample(window);
         window.CustomMainWindow::show();
@@ -496,15 +496,43 @@ private slots:
         MainGrid *satellite = window.mainGridOf(2);
         satellite->toggleAll();
         QVERIFY(window.lockButton->isEnabled());
-        // Choosing a satellite unchecks every row and leaves none current: nothing to lock or unlock.
+        QVERIFY(window.fav1Button->isEnabled());
+        // Choosing a satellite unchecks every row and leaves none current: nothing to lock, unlock, put into
+        // a favourites list or deselect.
         QListWidgetItem *hotbird = window.satListAll->item(0);
         window.satListAll->setCurrentItem(hotbird);
         emit window.satListAll->itemClicked(hotbird);
         QVERIFY(!satellite->hasSelection());
-        for (QAction *action : {window.actionLock, window.actionUnlock})
+        for (QAction *action : {window.actionLock, window.actionUnlock, window.actionDeselectAll})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(!window.lockButton->isEnabled());
-        QVERIFY(!window.unlockButton->isEnabled());
+        for (QPushButton *button :
+             {window.lockButton, window.unlockButton, window.fav1Button, window.fav5Button})
+            QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
+        QVERIFY(!window.menuMyChannels->isEnabled());
+    }
+
+    void selectAllAndDeselectAllFollowEachCheckMark() {
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        MainGrid *air = window.mainGridOf(0);
+        const int checkColumn = air->columnIndex(Grid::CHECK_COLUMN);
+        QList<int> shown;
+        for (int row = 0; row < air->rowCount(); ++row) {
+            if (air->isRowVisible(row))
+                shown << row;
+        }
+        // Checked one click at a time: once every row is checked there is nothing left to select.
+        for (int row : std::as_const(shown))
+            air->on_cellClicked(row, checkColumn);
+        QCOMPARE(air->checkedCount(), shown.size());
+        QVERIFY(!window.actionSelectAll->isEnabled());
+        QVERIFY(window.actionDeselectAll->isEnabled());
+        // And unchecked again: nothing left to deselect.
+        for (int row : std::as_const(shown))
+            air->on_cellClicked(row, checkColumn);
+        QVERIFY(window.actionSelectAll->isEnabled());
+        QVERIFY(!window.actionDeselectAll->isEnabled());
     }
 
     void locksFollowTheFormat_data() {
@@ -634,6 +662,8 @@ private slots:
         QVERIFY(window.actionSelectAll->isEnabled());
         window.actionSelectAll->trigger();
         QCOMPARE(left->checkedCount(), left->checkableCount());
+        // Remove follows the right table alone.
+        QVERIFY(!window.subButton->isEnabled());
         QCOMPARE(window.selectionLabel->text(),
                  QStringLiteral("%1 selected on Left  |  0 selected on Right").arg(left->checkedCount()));
 
