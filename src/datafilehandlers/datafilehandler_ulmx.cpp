@@ -84,6 +84,7 @@ void DataFileHandler_ulmx::dropDocument() {
     tree.clear();
     parsedBytes = QByteArray();
     takenList.clear();
+    takenWithoutCountry.clear();
     documentParsed = false;
     parseResult = RC_SUCCESS;
     cursor = UlmxTree::NO_NODE;
@@ -249,6 +250,7 @@ void DataFileHandler_ulmx::resetStates(std::initializer_list<int *> states) {
     for (int *state : states) {
         *state = NOT_TAKEN;
         takenList.remove(state);
+        takenWithoutCountry.remove(state);
     }
 }
 
@@ -384,6 +386,15 @@ QStringView DataFileHandler_ulmx::attributeValue(UlmxTree::Name element, UlmxTre
 
 void DataFileHandler_ulmx::keepUntakenLists() {
     carried = CarriedLists();
+    const std::pair<const int *, const char *> stateTypes[] = {
+        {&dvbSState, "dvb-s"},       {&dvbCState, "dvb-c"},       {&dvbTState, "dvb-t"},
+        {&analogCState, "analog-c"}, {&analogAState, "analog-a"}, {&astraState, "astra_hdplus"}};
+    for (const auto &[state, type] : stateTypes) {
+        if (takenList.contains(state))
+            carried.ownTypes.append(QLatin1String(type));
+        if (takenWithoutCountry.contains(state))
+            carried.typesWithoutCountry.append(QLatin1String(type));
+    }
     // The service lists in document order, as the walk meets them, each marked unless the document owns it.
     const QList<int> taken = takenList.values();
     QVector<bool> untaken;

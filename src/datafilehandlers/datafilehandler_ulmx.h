@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -180,7 +181,9 @@ private:
     void writeSatelliteService(const SatelliteChannel &channel);
     void writeSatelliteService(const AstraHDChannel &channel);
     static QString serviceLine(const Channel &channel, bool closed);
-    QString countryLine() const;
+    // The country_code line of a document list of the type.
+    QString countryLine(const char *type) const;
+    bool namesNoCountry(const char *type) const;
     static int findIdInMap(quint32 key, const TransponderMap *map);
     static int findIdInMap(quint32 key, const ProviderMap *map);
 
@@ -222,6 +225,8 @@ private:
     // Per list state, the service_list node of the load's own country that state took (a "*" list taken
     // for a named country is not in it: a save carries that list).
     QHash<const int *, int> takenList;
+    // The states whose list in this load named no country (taken by a document of any country, "*").
+    QSet<const int *> takenWithoutCountry;
     // The lists no loader took, and the records their links named in the loaded file (by the file's
     // numbers, which key the loaded maps): a save finds each record again in the database it writes.
     struct CarriedLists {
@@ -230,6 +235,11 @@ private:
         QStringList types;
         QHash<quint32, Transponder> transponders;
         QHash<quint32, QString> providers;
+        // The types of the lists the document took as its own, and of those among them that named no
+        // country: a save writes these without one again, so that no named country starts taking them as
+        // its "*" fallback.
+        QStringList ownTypes;
+        QStringList typesWithoutCountry;
     };
     CarriedLists carried;
     // During a save: per carried list, the numbers its own bouquets got, by their numbers in the file (low 16

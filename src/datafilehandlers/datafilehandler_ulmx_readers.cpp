@@ -38,7 +38,8 @@ template <typename T> bool DataFileHandler_ulmx::checkCountryCode(int *state, Ch
     QString code = attributeValue(N::COUNTRY_CODE, N::ATTR_VAL).toString().toUpper();
     const QString wanted = countryCode.toUpper();
     // Asked for any country, a list that names none is a list for any country.
-    if (code.isEmpty() && wanted == QLatin1String("*"))
+    const bool namesNone = code.isEmpty();
+    if (namesNone && wanted == QLatin1String("*"))
         code = wanted;
     bool take = false;
     switch (*state) {
@@ -65,8 +66,11 @@ template <typename T> bool DataFileHandler_ulmx::checkCountryCode(int *state, Ch
     // Only a list of the country itself is the document's own. A "*" list it falls back to stays what every
     // other country takes: a save writes the document's copy under its country and carries the "*" list
     // through unchanged, as it carries a list an exact one replaced.
-    if (take && *state == EXACT_TAKEN)
+    if (take && *state == EXACT_TAKEN) {
         takenList.insert(state, tree.parent(cursor));
+        if (namesNone)
+            takenWithoutCountry.insert(state);
+    }
     return take;
 }
 

@@ -343,6 +343,7 @@ void DataFileHandler_ulmx::writeServiceLists() {
             continue;
         appendLine(3, QStringLiteral("<service_list type=\"") + QLatin1StringView(writer.type) +
                           QLatin1String("\">"));
+        appendLine(4, countryLine(writer.type));
         (this->*writer.write)();
         appendLine(3, QStringLiteral("</service_list>"));
         anyWritten = true;
@@ -351,7 +352,7 @@ void DataFileHandler_ulmx::writeServiceLists() {
     // file opens again (as an empty document) instead of finding no list for the country.
     if (!anyWritten) {
         appendLine(3, QStringLiteral("<service_list type=\"dvb-s\">"));
-        appendLine(4, countryLine());
+        appendLine(4, countryLine("dvb-s"));
         appendLine(3, QStringLiteral("</service_list>"));
     }
     // After the document's own lists, so that a reader takes those first.
@@ -547,8 +548,19 @@ int DataFileHandler_ulmx::carriedProviderLoc(quint32 id) {
     return NO_ITEM_LOC;
 }
 
-QString DataFileHandler_ulmx::countryLine() const {
-    QString country = countryCode;
+bool DataFileHandler_ulmx::namesNoCountry(const char *type) const {
+    if (countryCode != QLatin1String("*"))
+        return false;
+    const QString listType = QLatin1String(type);
+    if (carried.ownTypes.contains(listType))
+        return carried.typesWithoutCountry.contains(listType);
+    // A list the file did not have (written for the channels of its sibling, or the one list of a document
+    // without channels) names a country only if the document's own lists did.
+    return !carried.ownTypes.isEmpty() && carried.typesWithoutCountry.size() == carried.ownTypes.size();
+}
+
+QString DataFileHandler_ulmx::countryLine(const char *type) const {
+    QString country = namesNoCountry(type) ? QString() : countryCode;
     QString line = QStringLiteral("<country_code");
     attribute(line, "val", escapeXml(country));
     line += QLatin1String("/>");
@@ -572,7 +584,6 @@ void DataFileHandler_ulmx::writeDvbCList() {
 }
 
 template <typename T> void DataFileHandler_ulmx::writeAnalogList(const ChannelList<T> &channels) {
-    appendLine(4, countryLine());
     for (const T &channel : channels) {
         if (channel.isDeleted() || channel.kind() != Channel::ANALOGUE)
             continue;
@@ -623,7 +634,6 @@ QString DataFileHandler_ulmx::serviceLine(const Channel &channel, bool closed) {
 }
 
 template <typename T> void DataFileHandler_ulmx::writeDigitalList(const ChannelList<T> &channels) {
-    appendLine(4, countryLine());
     // Streams in the order their first digital channel comes, deleted or not; that channel gives the
     // stream's delivery values. A frequency that is no number matches nothing, not even itself.
     struct Stream {
@@ -662,12 +672,10 @@ template <typename T> void DataFileHandler_ulmx::writeDigitalList(const ChannelL
 }
 
 void DataFileHandler_ulmx::writeDvbSList() {
-    appendLine(4, countryLine());
     writeSatelliteStreams(*satChannels);
 }
 
 void DataFileHandler_ulmx::writeAstraHDList() {
-    appendLine(4, countryLine());
     appendLine(4, QStringLiteral("<identifier type=\"astrahd_srv_list\" val=\"0x0001\"/>"));
     // Providers and bouquets get their numbers here, before any service links to them.
     writeProviderList(astraProviderMap, 4);

@@ -621,6 +621,19 @@ private slots:
         QCOMPARE(director.open(file, &document, "*"), int(RC_SUCCESS));
         QCOMPARE(director.save(&document, file, FF_KEEP), int(RC_SUCCESS));
         QCOMPARE(contents(file).count("First"), copies);
+
+        // A list that names no country is only for a document of any country, and stays so.
+        const QString uncoded = path("uncoded.ulmx");
+        QFile uncodedFile(uncoded);
+        QVERIFY(uncodedFile.open(QIODevice::WriteOnly));
+        uncodedFile.write(("<ULM><ulm_body><service_database>" + list.arg("analog-c", "", "Any") +
+                           "</service_database></ulm_body></ULM>")
+                              .toUtf8());
+        uncodedFile.close();
+        QCOMPARE(director.open(uncoded, &document, "*"), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, uncoded, FF_KEEP), int(RC_SUCCESS));
+        QCOMPARE(viewOf(uncoded, "*"), QStringList({"0", "Any1"}));
+        QCOMPARE(viewOf(uncoded, "DEU"), QStringList({QString::number(RC_NO_SERVICE_LIST)}));
     }
 
     // Names are taken as written, prefixes and all: a carried list keeps a prefixed element, its namespace
