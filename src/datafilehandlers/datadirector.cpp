@@ -58,6 +58,14 @@ bool replaceFile(const QString &from, const QString &to) {
 #endif
 }
 
+// Whether the user may replace the file at path. Renaming a new file over it needs only the folder's
+// rights, so a raw save asks about the file's own rights first, as QSaveFile does for a universal save: the
+// same question (through a link, about the file it names), so both formats refuse and allow the same files.
+bool mayReplace(const QString &path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isWritable();
+}
+
 // The archive must be on disk before it replaces the user's file, or a crash could leave neither.
 bool syncFile(const QString &path) {
     QFile file(path);
@@ -376,6 +384,10 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     const int previousCode = m_handler->formatCode();
     const int format = formatCode == FF_KEEP ? previousCode : formatCode;
     const bool currentIsUniversal = !m_universalPath.isEmpty();
+
+    // Refused before the working folder changes or a new one is made.
+    if (rawYearOf(format) && !mayReplace(file))
+        return RC_CANNOT_WRITE;
 
     std::unique_ptr<DataFileHandler> newHandler;
     QString newFolder;
