@@ -226,11 +226,15 @@ std::unique_ptr<DataFileHandler> DataDirector::newRawHandler(int formatCode, con
 }
 
 int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
+    // Saving onto a link replaces the file it names, not the link, also at the end of a chain of links, as
+    // a universal save does. A chain longer than the system follows (a loop) is refused.
+    constexpr int MAX_LINKS = 40;
     QString target = targetPath;
-    // Saving onto a link replaces the file it names, not the link.
-    const QFileInfo targetInfo(target);
-    if (targetInfo.isSymLink())
-        target = QFileInfo(targetInfo.symLinkTarget()).absoluteFilePath();
+    for (int links = 0; QFileInfo(target).isSymLink(); ++links) {
+        if (links == MAX_LINKS)
+            return RC_CANNOT_WRITE;
+        target = QFileInfo(target).symLinkTarget();
+    }
     if (QFileInfo(target).isDir())
         return RC_CANNOT_WRITE;
 

@@ -517,6 +517,24 @@ private slots:
         QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  entries);
     }
+
+    // A raw save through a chain of links rewrites the file at its end and leaves every link a link.
+    void saveThroughLinksReplacesTheFileTheyName() {
+        const QString file = path("linked.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        const QByteArray old = contents(file);
+        QVERIFY(QFile::link(file, path("second-link.rvl")));
+        QVERIFY(QFile::link(path("second-link.rvl"), path("first-link.rvl")));
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(path("first-link.rvl"), &document, "*"), int(RC_SUCCESS));
+        AirChannel &edited = (*document.airList())[0];
+        edited.setLocked(!edited.isLocked());
+        QCOMPARE(director.save(&document, path("first-link.rvl"), FF_KEEP), int(RC_SUCCESS));
+        QVERIFY(QFileInfo(path("first-link.rvl")).isSymLink());
+        QVERIFY(QFileInfo(path("second-link.rvl")).isSymLink());
+        QVERIFY(contents(file) != old);
+    }
 #endif
 
     void relativePathsAreTheCurrentDirectorysNotTheWorkingFolders() {
