@@ -12,6 +12,8 @@ public:
     static constexpr quint16 MAX_NUMBER = 9999;
     static constexpr int NOT_A_MEMBER = -1;
     static constexpr int MEMBER_WITHOUT_POSITION = -2;
+    // Positions in an ordered favourites list are 1 up to this; a raw file keeps them in 16 bits.
+    static constexpr int HIGHEST_FAVOURITE_POSITION = 0xFFFF;
 
     enum Kind { DIGITAL = 0, ANALOGUE = 1 };
     enum Category { CATEGORY_TV = 1, CATEGORY_RADIO = 2, CATEGORY_DATA = 4 };

@@ -59,6 +59,14 @@ bool replaceFile(const QString &from, const QString &to) {
 #endif
 }
 
+// Whether the user may replace the file at path. Renaming a new file over it needs only the folder's
+// rights, so a raw save asks about the file's own rights first, as QSaveFile does for a universal save: the
+// same question (through a link, about the file it names), so both formats refuse and allow the same files.
+bool mayReplace(const QString &path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isWritable();
+}
+
 // The archive must be on disk before it replaces the user's file, or a crash could leave neither.
 bool syncFile(const QString &path) {
     QFile file(path);
@@ -219,11 +227,15 @@ std::unique_ptr<DataFileHandler> DataDirector::newRawHandler(int formatCode, con
 }
 
 int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
+    // Saving onto a link replaces the file it names, not the link, also at the end of a chain of links, as
+    // a universal save does. A chain longer than the system follows (a loop) is refused.
+    constexpr int MAX_LINKS = 40;
     QString target = targetPath;
-    // Saving onto a link replaces the file it names, not the link.
-    const QFileInfo targetInfo(target);
-    if (targetInfo.isSymLink())
-        target = QFileInfo(targetInfo.symLinkTarget()).absoluteFilePath();
+    for (int links = 0; QFileInfo(target).isSymLink(); ++links) {
+        if (links == MAX_LINKS)
+            return RC_CANNOT_WRITE;
+        target = QFileInfo(target).symLinkTarget();
+    }
     if (QFileInfo(target).isDir())
         return RC_CANNOT_WRITE;
 
@@ -377,6 +389,10 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     const int previousCode = m_handler->formatCode();
     const int format = formatCode == FF_KEEP ? previousCode : formatCode;
     const bool currentIsUniversal = !m_universalPath.isEmpty();
+
+    // Refused before the working folder changes or a new one is made.
+    if (rawYearOf(format) && !mayReplace(file))
+        return RC_CANNOT_WRITE;
 
     std::unique_ptr<DataFileHandler> newHandler;
     QString newFolder;

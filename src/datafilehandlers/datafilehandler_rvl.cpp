@@ -339,20 +339,24 @@ template <typename GG> int DataFileHandler_rvl<GG>::save(ChannelListProvider &pr
 
     // The archive reader refuses a member or an archive above its limits, so a save that would exceed one is
     // refused here instead of writing a file that does not open again. The folder's other files are packed
-    // along with the members.
+    // along with the members; a member to remove is not.
     qint64 total = 0;
+    int count = 0;
     for (auto it = members.cbegin(); it != members.cend(); ++it) {
         if (it->size() > RawRecordCodec::MAX_MEMBER_SIZE)
             return RC_LIST_TOO_LONG;
         total += it->size();
+        count += it->isNull() ? 0 : 1;
     }
     const QFileInfoList kept =
         m_folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo &file : kept) {
-        if (!members.contains(file.fileName()))
+        if (!members.contains(file.fileName())) {
             total += file.size();
+            ++count;
+        }
     }
-    if (total > ZipLimits::MAX_TOTAL_SIZE)
+    if (total > ZipLimits::MAX_TOTAL_SIZE || count > ZipLimits::MAX_MEMBERS)
         return RC_LIST_TOO_LONG;
 
     // Everything is encoded: only now is the folder touched. Each member is replaced as a whole.

@@ -248,11 +248,12 @@ int encodeChannels(const ChannelList<T> &list, const RawLayout &layout, const ch
             channels.push_back(&c);
     }
     // Positions kept in the file are 1..65535; members without one are appended after the list's highest.
+    constexpr int HIGHEST = Channel::HIGHEST_FAVOURITE_POSITION;
     Positions highest{};
     for (const T *c : channels) {
         for (int i = 0; i < Channel::NUMBER_MY_FAVOURITES_LISTS; ++i) {
             const int p = c->favouritePosition(quint16(i + 1));
-            if (p >= 1 && p <= 0xFFFF)
+            if (p >= 1 && p <= HIGHEST)
                 highest[size_t(i)] = std::max(highest[size_t(i)], p);
         }
     }
@@ -269,10 +270,10 @@ int encodeChannels(const ChannelList<T> &list, const RawLayout &layout, const ch
             int &top = highest[size_t(i)];
             if (p == Channel::NOT_A_MEMBER)
                 positions[size_t(i)] = 0;
-            else if (p >= 1 && p <= 0xFFFF)
+            else if (p >= 1 && p <= HIGHEST)
                 positions[size_t(i)] = p;
             else
-                positions[size_t(i)] = top = std::min(top + 1, 0xFFFF);
+                positions[size_t(i)] = top = std::min(top + 1, HIGHEST);
         }
         putCommon(records, *c, layout, positions);
         rc = writeTail(records, *c);

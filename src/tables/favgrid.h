@@ -34,8 +34,9 @@ public:
     void updatePositionCell(Channel *channel, int row, int list);
 
     // Adds the checked channels (or the current one) to favourites list `list`, or removes them, as one
-    // undo step. Ordered lists append new members after the highest position and close the gaps a removal
-    // leaves; membership-only lists write -2 and -1.
+    // undo step. Ordered lists append new members after the highest position (packing the list first where
+    // a file could not keep that position) and close the gaps a removal leaves; membership-only lists write
+    // -2 and -1.
     void setFavourite(int list, bool add);
 
     void refreshAllRows(bool clearModified) override;

@@ -56,15 +56,19 @@ void FavGrid::setFavourite(int list, bool add) {
         return;
 
     int highest = 0;
-    if (add) {
-        for (int row = 0; row < rowCount(); ++row) {
-            const Channel *channel = channelAt(row);
-            if (channel && !channel->isDeleted())
-                highest = std::max(highest, channel->favouritePosition(favList));
-        }
+    QList<FavouritePlace> packed;
+    if (add && !m_membershipOnly) {
+        const auto joining = std::count_if(taken.cbegin(), taken.cend(), [favList](const Channel *channel) {
+            return channel->favouritePosition(favList) == Channel::NOT_A_MEMBER;
+        });
+        highest = positionBeforeNewMembers(*this, list, static_cast<int>(joining), packed);
+        if (highest < 0)
+            return;
     }
 
     FavGroupCmd *group = stack->createFavGroupCmd(true, add);
+    for (const FavouritePlace &place : packed)
+        stack->createFavCmd(channelAt(place.row), list, place.position, group);
     for (Channel *channel : taken) {
         int position;
         if (m_membershipOnly) {

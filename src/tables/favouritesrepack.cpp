@@ -33,3 +33,28 @@ QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<co
     }
     return places;
 }
+
+int positionBeforeNewMembers(const Grid &grid, int list, int adding, QList<FavouritePlace> &packed) {
+    packed.clear();
+    const auto favList = static_cast<quint16>(list);
+    int highest = 0;
+    qint64 withoutPosition = 0;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        const Channel *channel = grid.channelAt(row);
+        if (!channel || channel->isDeleted())
+            continue;
+        const int position = channel->favouritePosition(favList);
+        highest = std::max(highest, position);
+        withoutPosition += position == Channel::MEMBER_WITHOUT_POSITION ? 1 : 0;
+    }
+    if (adding == 0 || highest + withoutPosition + adding <= Channel::HIGHEST_FAVOURITE_POSITION)
+        return highest;
+    const QList<FavouritePlace> places = repackFavourites(grid, list, {});
+    if (places.size() + adding > Channel::HIGHEST_FAVOURITE_POSITION)
+        return -1;
+    for (const FavouritePlace &place : places) {
+        if (place.changed)
+            packed.append(place);
+    }
+    return static_cast<int>(places.size());
+}

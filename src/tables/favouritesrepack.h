@@ -21,4 +21,12 @@ struct FavouritePlace {
 // removal was made in. Returns every remaining member with its place, in that order.
 QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<const Channel *> &leaving);
 
+// The position after which `adding` new members of an ordered favourites list are appended. It is the
+// highest position in use, unless there are new members and they, with the members without a position that a
+// save numbers after the highest, would run past Channel::HIGHEST_FAVOURITE_POSITION, which a file cannot
+// keep. Then the list is packed first: packed gets the members whose place changes (repackFavourites without
+// anyone leaving), for the caller to set in the same undo step, and the number of members is returned. -1
+// when even the packed list has no room for the new members.
+int positionBeforeNewMembers(const Grid &grid, int list, int adding, QList<FavouritePlace> &packed);
+
 #endif // FAVOURITESREPACK_H

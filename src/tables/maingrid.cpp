@@ -726,15 +726,6 @@ void MainGrid::setFavourite(int favList, bool add) {
         return;
     const auto list = static_cast<quint16>(favList);
 
-    int maxPos = 0;
-    if (add) {
-        for (int row = 0; row < rowCount(); ++row) {
-            const Channel *channel = channelAt(row);
-            if (channel && !channel->isDeleted())
-                maxPos = std::max(maxPos, channel->favouritePosition(list));
-        }
-    }
-
     QList<int> rows;
     const bool mark = checkedCount() > 0;
     if (mark) {
@@ -748,8 +739,22 @@ void MainGrid::setFavourite(int favList, bool add) {
     if (rows.isEmpty())
         return;
 
+    int maxPos = 0;
+    QList<FavouritePlace> packed;
+    if (m_orderedFavourites && add) {
+        const auto joining = std::count_if(rows.cbegin(), rows.cend(), [this, list](int row) {
+            return channelAt(row) && channelAt(row)->favouritePosition(list) == Channel::NOT_A_MEMBER;
+        });
+        maxPos = positionBeforeNewMembers(*this, favList, static_cast<int>(joining), packed);
+        if (maxPos < 0)
+            return;
+    }
+
     MyChanGroupCmd *group = stack->createMyChanGroupCmd(mark, favList, nullptr);
     makeCurrent(rows.first());
+    // The packed members keep their rows' check marks: only the rows of the edit are marked.
+    for (const FavouritePlace &place : packed)
+        stack->createFavCmd(channelAt(place.row), favList, place.position, group);
     QSet<const Channel *> taken;
     for (int row : rows) {
         Channel *channel = channelAt(row);

@@ -272,7 +272,6 @@ private:
     bool confirmCopySize(const AstraHDCopyPlan &plan);
     static void planCopyShifts(AstraHDCopyPlan &plan);
     bool hasSlotsForCopy(const AstraHDCopyPlan &plan);
-    QVector<int> lastFavouritePositions() const;
     void pushAstraHDCopy(UndoStack &stack, const QList<int> &rows, const AstraHDCopyPlan &plan);
 
     // The lock and renumber states start unknown, so their first updates always report.

@@ -338,23 +338,22 @@ bool MainGrid::hasSlotsForCopy(const AstraHDCopyPlan &plan) {
     return false;
 }
 
-QVector<int> MainGrid::lastFavouritePositions() const {
-    // The next position of each favourites list: the copies are appended after the highest in use.
-    QVector<int> lastPosition(Channel::NUMBER_MY_FAVOURITES_LISTS, 0);
-    if (!orderedFavourites())
-        return lastPosition;
-    for (int row = 0; row < rowCount(); ++row) {
-        const Channel *channel = channelAt(row);
-        if (!channel || channel->isDeleted())
-            continue;
-        for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++list)
-            lastPosition[list - 1] =
-                std::max(lastPosition[list - 1], channel->favouritePosition(quint16(list)));
-    }
-    return lastPosition;
-}
-
 void MainGrid::pushAstraHDCopy(UndoStack &stack, const QList<int> &rows, const AstraHDCopyPlan &plan) {
+    // The copies are appended after the highest position of each favourites list their source belongs to;
+    // a list packed to make room for them is packed in the same undo step, before the copies.
+    QVector<int> lastPosition(Channel::NUMBER_MY_FAVOURITES_LISTS, 0);
+    QList<QList<FavouritePlace>> packed(Channel::NUMBER_MY_FAVOURITES_LISTS);
+    for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS && orderedFavourites(); ++list) {
+        const auto joining = std::count_if(plan.sourceRows.cbegin(), plan.sourceRows.cend(), [&](int row) {
+            const Channel *source = channelAt(row);
+            return source && source->isInFavourites(quint16(list));
+        });
+        int &last = lastPosition[list - 1];
+        last = positionBeforeNewMembers(*this, list, static_cast<int>(joining), packed[list - 1]);
+        if (last < 0)
+            return;
+    }
+
     beginInsert();
     if (checkedCount() > 0) {
         for (int row : rows)
@@ -362,8 +361,11 @@ void MainGrid::pushAstraHDCopy(UndoStack &stack, const QList<int> &rows, const A
     }
     endInsert();
 
-    QVector<int> lastPosition = lastFavouritePositions();
     AstraHDCopyGrpCmd *group = stack.createAstraHDCopyGrpCmd();
+    for (int list = 1; list <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++list) {
+        for (const FavouritePlace &place : packed.at(list - 1))
+            stack.createFavCmd(channelAt(place.row), list, place.position, group);
+    }
     int nextSlot = 0;
     // A number in use is overwritten in place (-1 keeps the target's number); any other takes a free slot.
     const auto addCopy = [&](CheckBoxItem *source, int number, const QList<int> *favourites) {

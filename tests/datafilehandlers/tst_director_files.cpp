@@ -47,20 +47,34 @@ int documentCode(int format) {
 }
 
 #ifdef Q_OS_UNIX
-// Runs the body as an unprivileged user when the tests run as root, so permission bits count.
+// Runs the body as an unprivileged user when the tests run as root, so permission bits count: for opening
+// files (the effective ids) and for access(), which asks about the real ids. Root stays the saved id, so
+// the destructor can switch back.
 class Unprivileged {
 public:
     Unprivileged() : m_switched(::geteuid() == 0) {
-        if (m_switched)
+        if (m_switched) {
+#ifdef Q_OS_LINUX
+            m_ok = ::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0;
+#else
             m_ok = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+#endif
+        }
     }
     ~Unprivileged() {
         if (m_switched) {
+#ifdef Q_OS_LINUX
+            (void)!::setresuid(0, 0, 0);
+            (void)!::setresgid(0, 0, 0);
+#else
             (void)!::seteuid(0);
             (void)!::setegid(0);
+#endif
         }
     }
-    bool ok() const { return m_ok; }
+    bool ok() const {
+        return m_ok;
+    }
 
 private:
     bool m_switched;
@@ -445,6 +459,81 @@ private slots:
                  QStringList({"list.rvl"}));
         QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList({"source.rvl"}));
+    }
+
+    // A raw save does not replace a file the user may not write, as a universal save refuses it too; a link
+    // to the file is no way round. The refusal comes before the working folder changes, and no folder is
+    // left behind.
+    void writeProtectedFileIsNotReplaced_data() {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("file") << false;
+        QTest::newRow("link to the file") << true;
+    }
+    void writeProtectedFileIsNotReplaced() {
+        QFETCH(bool, throughLink);
+        QTemporaryDir temp;
+        QVERIFY(QFile::setPermissions(temp.path(), QFile::Permissions(0x7777)));
+        const QString file = temp.filePath("list.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        const QByteArray old = contents(file);
+        const QFile::Permissions readOnly =
+            QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(file, readOnly));
+        const QString target = throughLink ? temp.filePath("link.rvl") : file;
+        if (throughLink)
+            QVERIFY(QFile::link(file, target));
+        const QStringList entries = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+
+        int keep = -1, convert = -1;
+        QMap<QString, QByteArray> membersBefore, membersAfter;
+        {
+            Unprivileged user;
+            QVERIFY(user.ok());
+            DataDirector director;
+            ChannelListProvider document(&director);
+            QCOMPARE(director.open(target, &document, "*"), int(RC_SUCCESS));
+            const auto members = [&director] {
+                QMap<QString, QByteArray> bytes;
+                const QDir folder(director.workingFolderPath());
+                for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+                    bytes.insert(name, contents(folder.filePath(name)));
+                return bytes;
+            };
+            membersBefore = members();
+            AirChannel &edited = (*document.airList())[0];
+            edited.setLocked(!edited.isLocked());
+            keep = director.save(&document, target, FF_KEEP);
+            convert = director.save(&document, target, FF_RAW_2011_01);
+            membersAfter = members();
+        }
+        qputenv("TMPDIR", oldTemp);
+        QCOMPARE(keep, int(RC_CANNOT_WRITE));
+        QCOMPARE(convert, int(RC_CANNOT_WRITE));
+        QVERIFY(membersAfter == membersBefore);
+        QCOMPARE(contents(file), old);
+        QCOMPARE(QFileInfo(target).isSymLink(), throughLink);
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 entries);
+    }
+
+    // A raw save through a chain of links rewrites the file at its end and leaves every link a link.
+    void saveThroughLinksReplacesTheFileTheyName() {
+        const QString file = path("linked.rvl");
+        writeFixture(FF_RAW_2012_01, file);
+        const QByteArray old = contents(file);
+        QVERIFY(QFile::link(file, path("second-link.rvl")));
+        QVERIFY(QFile::link(path("second-link.rvl"), path("first-link.rvl")));
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(path("first-link.rvl"), &document, "*"), int(RC_SUCCESS));
+        AirChannel &edited = (*document.airList())[0];
+        edited.setLocked(!edited.isLocked());
+        QCOMPARE(director.save(&document, path("first-link.rvl"), FF_KEEP), int(RC_SUCCESS));
+        QVERIFY(QFileInfo(path("first-link.rvl")).isSymLink());
+        QVERIFY(QFileInfo(path("second-link.rvl")).isSymLink());
+        QVERIFY(contents(file) != old);
     }
 #endif
 

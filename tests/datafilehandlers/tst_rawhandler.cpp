@@ -454,15 +454,32 @@ private slots:
             QCOMPARE(readFile(m_folder + QLatin1Char('/') + it.key()), it.value());
     }
 
-    // A member or a whole archive larger than the archive reader takes is refused before the folder is
-    // touched; one exactly at the limit is written.
+    // A member or a whole archive larger than the archive reader takes, or an archive of more members, is
+    // refused before the folder is touched; one exactly at the limit is written.
     void listsBeyondTheArchiveLimitsAreRefused() {
         ChannelListProvider doc(nullptr);
         fillDocument(doc, GGData2012_01::LAYOUT);
         DataFileHandler_rvl<GGData2012_01> h{QDir(m_folder)};
+        const ChannelList<CableChannel> cable = *doc.cableList();
+        doc.cableList()->clear();
         QCOMPARE(h.save(doc), int(RC_SUCCESS));
         const QString airMember = m_folder + QStringLiteral("/map-AirCh");
         const AirChannel channel = doc.airList()->at(0);
+
+        // Every file of the folder becomes a member, the set's own extra files as well as the lists.
+        QStringList extras;
+        for (int n = int(folderFiles(m_folder).size()); n < ZipLimits::MAX_MEMBERS; ++n) {
+            extras << m_folder + QStringLiteral("/vendor-") + QString::number(n);
+            QVERIFY(writeFile(extras.last(), "x"));
+        }
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
+        const QStringList full = folderFiles(m_folder);
+        *doc.cableList() = cable;
+        QCOMPARE(h.save(doc), int(RC_LIST_TOO_LONG));
+        QCOMPARE(folderFiles(m_folder), full);
+        for (const QString &extra : extras)
+            QVERIFY(QFile::remove(extra));
+        QCOMPARE(h.save(doc), int(RC_SUCCESS));
 
         // The folder's other files are packed too.
         qint64 folderSize = 0;
@@ -484,10 +501,10 @@ private slots:
         while (doc.airList()->size() < fit)
             doc.airList()->append(channel);
         QCOMPARE(h.save(doc), int(RC_SUCCESS));
-        const QByteArray full = readFile(airMember);
+        const QByteArray fullAir = readFile(airMember);
         doc.airList()->append(channel);
         QCOMPARE(h.save(doc), int(RC_LIST_TOO_LONG));
-        QCOMPARE(readFile(airMember), full);
+        QCOMPARE(readFile(airMember), fullAir);
     }
 
     // The handler's own state follows a save only when the save is committed.

@@ -426,6 +426,29 @@ private slots:
         QVERIFY(positionsUnique(list));
         verifyUndoRedo(*stack, list, before);
     }
+
+    void copiesPackAFavouritesListWhoseLastPositionIsTaken() {
+        // A file keeps positions up to 65535; a copy after it would share that position.
+        build(3);
+        const int first150 = list.size() - 3;
+        list[0].setFavouritePosition(2, 1);
+        list[first150].setFavouritePosition(2, 65535);
+        fillGrid();
+        const ChannelList<AstraHDChannel> before = list;
+        check({150});
+        grid->numberAnswers << 4;
+        grid->actionAstraHDCopy();
+        const AstraHDChannel *copy = nullptr;
+        for (const AstraHDChannel &c : list) {
+            if (!c.isDeleted() && c.number() == 4)
+                copy = &c;
+        }
+        QVERIFY(copy && copy->serviceId() == 3150);
+        QCOMPARE(list[0].favouritePosition(2), 1);
+        QCOMPARE(list[first150].favouritePosition(2), 2);
+        QCOMPARE(copy->favouritePosition(2), 3);
+        verifyUndoRedo(*stack, list, before);
+    }
 };
 
 QTEST_MAIN(TestEditingAstraHD)

@@ -98,6 +98,29 @@ private slots:
         QVERIFY(right->viewport()->rect().contains(right->visualRect(right->model()->index(row, 0))));
     }
 
+    // A file keeps positions up to 65535: an addition that would pass it packs the list first, in the same
+    // undo step, so the new members still come last. Members without a position count, as a save numbers
+    // them after the highest.
+    void orderedAddNeverPassesTheHighestPosition_data() {
+        QTest::addColumn<QList<int>>("members");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("highest position free")
+            << QList<int>{1, 65533, 3} << QList<int>{1, 65533, 3, 65534, 65535};
+        QTest::newRow("past the highest") << QList<int>{1, 65535, 3} << QList<int>{1, 3, 2, 4, 5};
+        QTest::newRow("with a member without position")
+            << QList<int>{1, 65533, -2} << QList<int>{1, 2, 3, 4, 5};
+    }
+    void orderedAddNeverPassesTheHighestPosition() {
+        QFETCH(QList<int>, members);
+        QFETCH(QList<int>, expected);
+        build(5, members, true);
+        const ChannelList<AirChannel> before = air;
+        check(left.get(), {4, 5});
+        left->setFavourite(favList, true);
+        QCOMPARE(positions(), expected);
+        verifyUndoRedo(*stack, air, before);
+    }
+
     void orderedAddSkipsMembers() {
         build(4, {1, 2}, true);
         // A member as the current row (the left table greys members out, but one can still be current).

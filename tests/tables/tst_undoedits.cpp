@@ -175,6 +175,22 @@ private slots:
         checkUndoRedo(before);
     }
 
+    void orderedAddPacksTheListBeforeThePositionsRunOut() {
+        // A file keeps positions up to 65535; the next one would not be kept.
+        build(true);
+        ch(1).setFavouritePosition(1, 65535);
+        ch(2).setFavouritePosition(1, 7);
+        const ChannelList<AirChannel> before = air;
+        grid->setRowChecked(row(3), true);
+        grid->setFavourite(1, true);
+        QCOMPARE(ch(2).favouritePosition(1), 1);
+        QCOMPARE(ch(1).favouritePosition(1), 2);
+        QCOMPARE(ch(3).favouritePosition(1), 3);
+        checkUndoRedo(before);
+        // The packed members are no rows of the edit: only the added one is check-marked.
+        QCOMPARE(grid->checkedCount(), 1);
+    }
+
     void orderedRemovalPacksTheRest() {
         build(true);
         for (int n = 1; n <= 4; ++n)

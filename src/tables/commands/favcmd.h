@@ -7,7 +7,8 @@ class Channel;
 
 // Sets one channel's position in favourites list `list` (1..5) from the favourites page, and refreshes the
 // channel's row in the right favourites table when that table shows it. Its FavGroupCmd restores the view
-// and refilters the tables.
+// and refilters the tables. A main table's favourites edit and an Astra HD+ copy use it too, for the members
+// they pack to make room for new ones: the members' rows there show no position.
 class FavCmd : public UndoItem {
 public:
     FavCmd(Channel *channel, int list, int newPosition, QUndoCommand *parent);

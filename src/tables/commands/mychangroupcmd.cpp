@@ -13,8 +13,11 @@ MyChanGroupCmd::MyChanGroupCmd(const UndoState &state, bool mark, int favIndex, 
 
 void MyChanGroupCmd::runChild(QUndoCommand *child, bool forward) {
     auto *cmd = dynamic_cast<MyChanCmd *>(child);
-    if (!cmd)
+    if (!cmd) {
+        // A member packed to make room for the new ones (a FavCmd): its row is no row of the edit.
+        GroupCmd::runChild(child, forward);
         return;
+    }
     if (forward)
         cmd->execute(static_cast<quint16>(m_favIndex), mark());
     else
