@@ -63,10 +63,9 @@ public:
     // empty after any other open and after every merge (a merge offers no choice of country).
     const QStringList &countriesToChooseFrom() const { return m_countriesToChooseFrom; }
 
-    // How many entries of the open raw list's physical-channel tables (air and cable together) a save in the
-    // format could not carry over; such a table is written with the defaults instead. 0 when they all fit
-    // and when the document is no raw list.
-    int physicalChannelsLostIn(int formatCode) const;
+    // The format a save asked for formatCode writes: FF_KEEP stands for the current handler's format, which
+    // the save warning names too; -1 for FF_KEEP without a document.
+    int formatOfSave(int formatCode) const;
 
     // The current handler's format code, or -1 without a document.
     int currentFormatCode() const;

@@ -305,7 +305,9 @@ bool MainWindow::confirmSaveLosses(int format, bool &lossy) {
     const bool older = SaveCapacity::isOlderFormat(provider->formatCode(), format);
     if (!lossy && !older)
         return true;
-    QStringList lines = capacity.texts();
+    QStringList lines;
+    for (const SaveCapacity::Loss &loss : capacity.losses())
+        lines << loss.text;
     if (older)
         lines << tr(
             "Saving channel list to file with an older format may result in loss of some data. Do you "

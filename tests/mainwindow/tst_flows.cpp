@@ -388,11 +388,15 @@ private slots:
             << 3 << 1 << ""
             << "A universal file holds no favourites lists: 6 channels will leave their favourites.\nA "
                "universal "
-               "file keeps no child locks: 1 channel will be saved unlocked.\nA universal file keeps "
-               "transponders only with their satellite: 1 channel whose transponder has no satellite will "
-               "lose "
-               "its frequency, polarity and symbol rate.\nA universal file keeps no TSID and ONID: 40 "
-               "channels will lose them." +
+               "file keeps no child locks: 1 channel will be saved unlocked.\nA universal file keeps a "
+               "transponder (the satellite frequency a channel is broadcast on) only with its satellite: 1 "
+               "channel whose satellite is missing will lose its frequency, polarity and symbol rate.\nA "
+               "universal file keeps no network numbers (TSID and ONID, which name the broadcast a digital "
+               "channel belongs to): 40 channels will lose them.\nA universal file keeps no bandwidth of "
+               "analogue channels: 2 analogue channels will lose it.\nA universal file keeps QPSK as its "
+               "only "
+               "satellite modulation: 17 satellite channels will have their modulation saved as "
+               "\"Unknown\"." +
                    question;
         QTest::newRow("older model year")
             << 5 << 3 << ""
