@@ -724,15 +724,18 @@ private slots:
             copy.frequency = kilohertz;
             SatelliteChannel::transponders.insert(id, copy);
         };
+        // Values that come back as they were: unknown ones too.
         transponder(6000, 5, 12, 3950000.0f);
+        transponder(6004, -1, 0, 3950000.0f);
         QVERIFY(universalLosses([&](ChannelListProvider &d) {
                     d.airList()->append(analogueAir(99));
                     d.satelliteList()->append(satellite(0));
                     d.satelliteList()->append(satellite(6000));
+                    d.satelliteList()->append(satellite(6004));
                     d.satelliteList()->append(satellite(90000)); // no transponder: nothing shown to lose
                     d.airList()->append(analogueAir(0));
                     d.airList()->channelAt(1)->setName(QString::fromUtf16(u"Tab\tNew\nline \U0001F4FA"));
-                    for (const int modulation : {14, 15, 1, 11, 2})
+                    for (const int modulation : {14, 15, 1, 11, 2, -1})
                         d.cableList()->append(digitalCable(6900, modulation, 100.0f + float(modulation)));
                 }).isEmpty());
 
