@@ -61,18 +61,6 @@ bool writtenWithoutTransponder(const SatelliteChannel &channel, const Transponde
     return transponder == transponders.cend() || !satellites.contains(quint16(transponder->satelliteId));
 }
 
-// A user satellite's name as a universal file gives it back, up to case: XML cannot carry some characters,
-// and the writer leaves them out. Dropped on both sides, the document's name meets the file's.
-QString nameKeptInXml(const QString &name) {
-    QString kept;
-    kept.reserve(name.size());
-    for (const QChar c : name) {
-        if (!UlmxCodes::isOutsideXmlText(c.unicode()))
-            kept += c;
-    }
-    return kept;
-}
-
 // Cable and air lists are replaced by the file's, with channels the file holds twice collapsed into one.
 template <typename T>
 void replaceCollapsingEqual(const ChannelList<T> &sourceList, ChannelList<T> &destinationList) {
@@ -170,7 +158,8 @@ ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteM
         for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
             if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
                 known->orbitalPos == it->orbitalPos &&
-                equalsIgnoreCase(nameKeptInXml(known->name), nameKeptInXml(it->name))) {
+                equalsIgnoreCase(UlmxCodes::xmlCarriedText(known->name),
+                                 UlmxCodes::xmlCarriedText(it->name))) {
                 same.insert(it.key(), known.key());
                 taken.insert(known.key());
                 break;

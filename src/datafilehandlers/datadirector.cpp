@@ -88,10 +88,10 @@ QString temporarySibling(const QString &target) {
 
 // The raw folder's own physical-channel tables framed for another model year, keyed by member name. A table
 // the folder lacks is left out: the writer adds the defaults for it, as a save in the same year does. So is a
-// table the other year cannot hold, whose entries are counted in lost. Nothing to carry without a raw
-// folder or into a format that is no model year.
-int physicalTablesFor(const QString &folder, int fromFormat, int toFormat, QMap<QString, QByteArray> &tables,
-                      int &lost) {
+// table the other year cannot hold (every year holds every entry the readers take). Nothing to carry
+// without a raw folder or into a format that is no model year.
+int physicalTablesFor(const QString &folder, int fromFormat, int toFormat,
+                      QMap<QString, QByteArray> &tables) {
     const RawYear *from = rawYearOf(fromFormat);
     const RawYear *to = rawYearOf(toFormat);
     if (folder.isEmpty() || !from || !to)
@@ -109,12 +109,10 @@ int physicalTablesFor(const QString &folder, int fromFormat, int toFormat, QMap<
         int entries = 0;
         const int code = RawRecordCodec::convertPhysicalChannels(bytes, cable, from->layout, to->layout,
                                                                  converted, entries);
-        if (code == RC_LIST_TOO_LONG)
-            lost += entries;
-        else if (code != RC_SUCCESS)
-            return code;
-        else
+        if (code == RC_SUCCESS)
             tables.insert(name, converted);
+        else if (code != RC_LIST_TOO_LONG)
+            return code;
     }
     return RC_SUCCESS;
 }
@@ -152,16 +150,10 @@ QString DataDirector::workingFolderPath() const {
     return m_folder;
 }
 
-int DataDirector::physicalChannelsLostIn(int formatCode) const {
-    // The universal format gives 0 too: this counts entries a model year's layout has no room for, and the
-    // universal format has no physical-channel tables at all. Like every other member only the raw format
-    // knows, they are not part of what a universal file holds; they stay in the raw file they came from.
-    if (!m_handler || formatCode == FF_KEEP || formatCode == m_handler->formatCode())
-        return 0;
-    QMap<QString, QByteArray> tables;
-    int lost = 0;
-    physicalTablesFor(m_folder, m_handler->formatCode(), formatCode, tables, lost);
-    return lost;
+int DataDirector::formatOfSave(int formatCode) const {
+    if (formatCode != FF_KEEP)
+        return formatCode;
+    return m_handler ? m_handler->formatCode() : -1;
 }
 
 QString DataDirector::workingFolderName() {
@@ -387,7 +379,7 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
         return RC_CANNOT_WRITE;
 
     const int previousCode = m_handler->formatCode();
-    const int format = formatCode == FF_KEEP ? previousCode : formatCode;
+    const int format = formatOfSave(formatCode);
     const bool currentIsUniversal = !m_universalPath.isEmpty();
 
     // Refused before the working folder changes or a new one is made.
@@ -409,10 +401,8 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
         newHandler = std::move(universal);
         newIsUniversal = true;
     } else if (format == FF_RAW_2010_01 || format == FF_RAW_2011_01 || format == FF_RAW_2012_01) {
-        // The set's own physical-channel tables go along into the new year, read before anything is made. A
-        // table the year cannot hold gets the defaults; physicalChannelsLostIn lets the window say so first.
-        int lost = 0;
-        const int code = physicalTablesFor(m_folder, previousCode, format, carriedTables, lost);
+        // The set's own physical-channel tables go along into the new year, read before anything is made.
+        const int code = physicalTablesFor(m_folder, previousCode, format, carriedTables);
         if (code != RC_SUCCESS)
             return code;
         newFolder = createWorkingFolder();

@@ -66,10 +66,9 @@ public:
     // holds no Astra HD+ list. 0 when it took the list, when the file has none, and after a failed merge.
     int astraHDChannelsLeftOut() const { return m_astraHDChannelsLeftOut; }
 
-    // How many entries of the open raw list's physical-channel tables (air and cable together) a save in the
-    // format could not carry over; such a table is written with the defaults instead. 0 when they all fit
-    // and when the document is no raw list.
-    int physicalChannelsLostIn(int formatCode) const;
+    // The format a save asked for formatCode writes: FF_KEEP stands for the current handler's format, which
+    // the save warning names too; -1 for FF_KEEP without a document.
+    int formatOfSave(int formatCode) const;
 
     // The current handler's format code, or -1 without a document.
     int currentFormatCode() const;

@@ -12,16 +12,13 @@ namespace {
 using N = UlmxTree;
 using namespace UlmxCodes;
 
-constexpr int FEC_AUTO = 0;
-constexpr int SERVICE_TYPE_ANALOGUE = 1;
 constexpr int SATELLITE_KIND = 2;
 
-float readFrequency(QStringView text, bool &ok) {
+// A frequency as the reader takes it; 0 and ok false when the text is no number.
+float frequencyValue(QStringView text, bool &ok) {
     float value = 0;
-    ok = UlmxNumbers::toFloat(text, value);
-    if (!ok)
-        return 0;
-    return value < 0 ? 0.0f : value;
+    ok = UlmxCodes::readFrequency(text, value);
+    return value;
 }
 
 quint16 channelNumber(quint32 value) {
@@ -148,7 +145,7 @@ void DataFileHandler_ulmx::readSatelliteChildren(SatelliteInfo &satellite, quint
             Transponder transponder;
             transponder.satelliteId = qint16(satelliteId);
             bool ok = false;
-            transponder.frequency = readFrequency(tree.attribute(node, N::ATTR_FREQ), ok);
+            transponder.frequency = frequencyValue(tree.attribute(node, N::ATTR_FREQ), ok);
             const QStringView polarity = tree.attribute(node, N::ATTR_POL);
             transponder.polarity = is(polarity, "H")   ? POLARITY_HORIZONTAL
                                    : is(polarity, "V") ? POLARITY_VERTICAL
@@ -157,18 +154,8 @@ void DataFileHandler_ulmx::readSatelliteChildren(SatelliteInfo &satellite, quint
             if (!UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_SR), 10, symbolRate))
                 symbolRate = 0;
             transponder.symbolRate = qint32(symbolRate);
-            transponder.modulation =
-                tree.attribute(node, N::ATTR_MOD).toString().toUpper() == QLatin1String("QPSK")
-                    ? MODULATION_QPSK
-                    : MODULATION_UNKNOWN;
-            transponder.fec = FEC_AUTO;
-            const QStringView fec = tree.attribute(node, N::ATTR_FEC);
-            for (int code = 1; code < FEC_TEXT_COUNT; ++code) {
-                if (is(fec, FEC_TEXTS[code])) {
-                    transponder.fec = code;
-                    break;
-                }
-            }
+            transponder.modulation = transponderModulationCode(tree.attribute(node, N::ATTR_MOD));
+            transponder.fec = fecCode(tree.attribute(node, N::ATTR_FEC));
             transponder.itemLoc = 0;
             transponderMap->insert(itemLoc, transponder);
             ++count;
@@ -264,14 +251,14 @@ void DataFileHandler_ulmx::readAnalogAirServices() {
             continue;
         const QString name = tree.attribute(node, N::ATTR_NAME).toString();
         bool ok = false;
-        const float frequency = readFrequency(tree.attribute(node, N::ATTR_FREQ), ok);
+        const float frequency = frequencyValue(tree.attribute(node, N::ATTR_FREQ), ok);
         quint16 rcn = 0;
         if (!UlmxNumbers::toUInt16(tree.attribute(node, N::ATTR_RCN), 0, rcn))
             continue;
         const quint16 number = rcn <= MAX_ANALOGUE_NUMBER ? rcn : 0;
         airAnalogue->append(AirChannel(0, name, number, frequency, SERVICE_TYPE_ANALOGUE, false, false,
-                                       Channel::ANALOGUE, 0, SOUND_SYSTEM_UNKNOWN, COLOUR_SYSTEM_AUTO,
-                                       NO_TSID, NO_ONID));
+                                       Channel::ANALOGUE, NO_BANDWIDTH, SOUND_SYSTEM_UNKNOWN,
+                                       COLOUR_SYSTEM_AUTO, NO_TSID, NO_ONID));
     }
 }
 
@@ -286,7 +273,7 @@ void DataFileHandler_ulmx::readAnalogCableServices() {
             rcn = 0;
         const QString name = tree.attribute(node, N::ATTR_NAME).toString();
         bool ok = false;
-        const float frequency = readFrequency(tree.attribute(node, N::ATTR_FREQ), ok);
+        const float frequency = frequencyValue(tree.attribute(node, N::ATTR_FREQ), ok);
         if (!ok)
             continue;
         cableAnalogue->append(CableChannel(0, name, rcn, frequency, SERVICE_TYPE_ANALOGUE, false, false,
@@ -309,14 +296,10 @@ void DataFileHandler_ulmx::readDvbTStream() {
     if (!findSiblingElement(delivery, N::TERRESTRIAL_DELIVERY))
         return;
     bool ok = false;
-    const float frequency = readFrequency(tree.attribute(delivery, N::ATTR_FREQ), ok);
+    const float frequency = frequencyValue(tree.attribute(delivery, N::ATTR_FREQ), ok);
     if (!ok)
         return;
-    QString bandwidthText = tree.attribute(delivery, N::ATTR_BANDWIDTH).toString();
-    bandwidthText.remove(QLatin1String("mhz"));
-    quint16 bandwidth = 0;
-    if (!UlmxNumbers::toUInt16(bandwidthText, 10, bandwidth))
-        bandwidth = 0;
+    const quint16 bandwidth = bandwidthValue(tree.attribute(delivery, N::ATTR_BANDWIDTH));
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;
@@ -341,20 +324,13 @@ void DataFileHandler_ulmx::readDvbCStream() {
     if (!findSiblingElement(delivery, N::CABLE_DELIVERY))
         return;
     bool ok = false;
-    const float frequency = readFrequency(tree.attribute(delivery, N::ATTR_FREQ), ok);
+    const float frequency = frequencyValue(tree.attribute(delivery, N::ATTR_FREQ), ok);
     if (!ok)
         return;
     quint32 symbolRate = 0;
     if (!UlmxNumbers::toUInt32(tree.attribute(delivery, N::ATTR_SR), 10, symbolRate))
         return;
-    const QString modulationText = tree.attribute(delivery, N::ATTR_MOD).toString().toUpper();
-    int modulation = MODULATION_UNKNOWN;
-    for (const ModulationText &entry : CABLE_MODULATIONS) {
-        if (modulationText == QLatin1StringView(entry.text)) {
-            modulation = entry.code;
-            break;
-        }
-    }
+    const int modulation = cableModulationCode(tree.attribute(delivery, N::ATTR_MOD));
     for (int node = cursor; node != UlmxTree::NO_NODE; node = tree.nextSibling(node)) {
         if (tree.name(node) != N::DIGITAL_SERVICE)
             continue;

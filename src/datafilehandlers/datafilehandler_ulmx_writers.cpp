@@ -5,15 +5,13 @@
 #include "core/resultcode.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
 #include "datafilehandlers/datafilehandler_ulmx_pathreader.h"
+#include "datafilehandlers/datafilehandler_ulmx_streams.h"
 #include "datafilehandlers/ulmxnumbers.h"
 
 #include <QHash>
 #include <QSaveFile>
 
-#include <cmath>
-#include <cstring>
 #include <limits>
-#include <vector>
 
 // Saving: the whole document is built as text in documentText, then written through a new file.
 
@@ -49,22 +47,6 @@ void decimalAttribute(QString &line, const char *name, qint64 value) {
     line += QLatin1Char('"');
 }
 
-void floatAttribute(QString &line, const char *name, float value) {
-    line += QLatin1Char(' ');
-    line += QLatin1StringView(name);
-    line += QLatin1String("=\"");
-    UlmxNumbers::appendFloat(line, double(value));
-    line += QLatin1Char('"');
-}
-
-// A float as a hash key: equal values give equal keys (0 and -0 alike).
-quint32 frequencyKey(float value) {
-    if (value == 0.0f)
-        value = 0.0f;
-    quint32 bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 } // namespace
 
 int DataFileHandler_ulmx::save(ChannelListProvider &provider) {
@@ -140,8 +122,11 @@ void DataFileHandler_ulmx::appendLine(int level, const QString &line) {
 }
 
 QString &DataFileHandler_ulmx::escapeXml(QString &text) {
+    // What XML 1.0 cannot carry at all is left out first; the rest is written, some of it as references.
+    text = xmlCarriedText(text);
     auto special = [](char16_t c) {
-        return isOutsideXmlText(c) || c == '&' || c == '\'' || c == '<' || c == '>' || c == '"';
+        return c == '&' || c == '\'' || c == '<' || c == '>' || c == '"' || c == '\t' || c == '\n' ||
+               c == '\r';
     };
     qsizetype i = 0;
     while (i < text.size() && !special(text[i].unicode()))
@@ -153,12 +138,6 @@ QString &DataFileHandler_ulmx::escapeXml(QString &text) {
     out.append(QStringView(text).left(i));
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            out += text[i];
-            out += text[++i];
-            continue;
-        }
         switch (c) {
         case '&':
             out += QLatin1String("&amp;");
@@ -186,9 +165,6 @@ QString &DataFileHandler_ulmx::escapeXml(QString &text) {
             out += QLatin1String("&#13;");
             break;
         default:
-            // Other control characters, non-characters and lone surrogates cannot be carried by XML 1.0.
-            if (isOutsideXmlText(c))
-                break;
             out += QChar(c);
         }
     }
@@ -253,20 +229,14 @@ void DataFileHandler_ulmx::writeSatellite(const SatelliteInfo &satellite, quint1
     for (Transponder *transponder : transponders) {
         transponder->itemLoc = nextItemLoc();
         line = QStringLiteral("<transponder");
-        // Whole kHz, cut toward zero; a value that is no number or absurdly large is written as 0.
-        const double frequency = double(transponder->frequency);
-        const bool sane = std::isfinite(frequency) && std::fabs(frequency) < 1e15;
-        decimalAttribute(line, "freq", sane ? qint64(std::trunc(frequency)) : 0);
+        attribute(line, "freq", transponderFrequencyText(transponder->frequency));
         attribute(line, "pol",
                   transponder->polarity == POLARITY_HORIZONTAL ? QStringLiteral("H")
                   : transponder->polarity == POLARITY_VERTICAL ? QStringLiteral("V")
                                                                : QString());
         decimalAttribute(line, "sr", quint32(transponder->symbolRate));
-        attribute(line, "mod",
-                  transponder->modulation == MODULATION_QPSK ? QStringLiteral("QPSK") : QString());
-        const int fec = transponder->fec;
-        attribute(line, "fec",
-                  fec >= 1 && fec < FEC_TEXT_COUNT ? QString::fromLatin1(FEC_TEXTS[fec]) : QString());
+        attribute(line, "mod", transponderModulationText(transponder->modulation));
+        attribute(line, "fec", fecText(transponder->fec));
         hexAttribute(line, "item_loc", quint32(transponder->itemLoc));
         line += QLatin1String("/>");
         appendLine(4, line);
@@ -590,7 +560,7 @@ template <typename T> void DataFileHandler_ulmx::writeAnalogList(const ChannelLi
         QString line = QStringLiteral("<analog_service");
         QString name = channel.name();
         attribute(line, "name", escapeXml(name));
-        floatAttribute(line, "freq", channel.frequency());
+        attribute(line, "freq", frequencyText(channel.frequency()));
         decimalAttribute(line, "rcn", channel.number());
         line += QLatin1String("/>");
         appendLine(4, line);
@@ -599,24 +569,17 @@ template <typename T> void DataFileHandler_ulmx::writeAnalogList(const ChannelLi
 
 static QString deliveryLine(const AirChannel &first) {
     QString line = QStringLiteral("<terrestrial_delivery");
-    floatAttribute(line, "freq", first.frequency());
-    QString bandwidth;
-    UlmxNumbers::appendDecimal(bandwidth, first.bandwidth());
-    attribute(line, "bandwidth", bandwidth + QLatin1String("mhz"));
+    attribute(line, "freq", frequencyText(first.frequency()));
+    attribute(line, "bandwidth", bandwidthText(first.bandwidth()));
     line += QLatin1String("/>");
     return line;
 }
 
 static QString deliveryLine(const CableChannel &first) {
     QString line = QStringLiteral("<cable_delivery");
-    floatAttribute(line, "freq", first.frequency());
+    attribute(line, "freq", frequencyText(first.frequency()));
     decimalAttribute(line, "sr", first.symbolRate());
-    QString modulation;
-    for (const ModulationText &entry : CABLE_MODULATIONS) {
-        if (entry.code == first.modulation())
-            modulation = QLatin1StringView(entry.text);
-    }
-    attribute(line, "mod", modulation);
+    attribute(line, "mod", cableModulationText(first.modulation()));
     line += QLatin1String("/>");
     return line;
 }
@@ -634,35 +597,8 @@ QString DataFileHandler_ulmx::serviceLine(const Channel &channel, bool closed) {
 }
 
 template <typename T> void DataFileHandler_ulmx::writeDigitalList(const ChannelList<T> &channels) {
-    // Streams in the order their first digital channel comes, deleted or not; that channel gives the
-    // stream's delivery values. A frequency that is no number matches nothing, not even itself.
-    struct Stream {
-        const T *first;
-        std::vector<const T *> services;
-    };
-    std::vector<Stream> streams;
-    QHash<quint32, int> streamOfFrequency;
-    for (const T &channel : channels) {
-        if (channel.kind() != Channel::DIGITAL)
-            continue;
-        const float frequency = channel.frequency();
-        if (std::isnan(frequency)) {
-            streams.push_back(Stream{&channel, {}});
-            continue;
-        }
-        const quint32 key = frequencyKey(frequency);
-        if (!streamOfFrequency.contains(key)) {
-            streamOfFrequency.insert(key, int(streams.size()));
-            streams.push_back(Stream{&channel, {}});
-        }
-    }
-    for (const T &channel : channels) {
-        if (channel.kind() != Channel::DIGITAL || channel.isDeleted() || std::isnan(channel.frequency()))
-            continue;
-        streams[size_t(streamOfFrequency.value(frequencyKey(channel.frequency())))].services.push_back(
-            &channel);
-    }
-    for (const Stream &stream : streams) {
+    // The first channel of a stream, deleted or not, gives its delivery values.
+    for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byFrequency(channels)) {
         appendLine(4, QStringLiteral("<digital_stream>"));
         appendLine(5, deliveryLine(*stream.first));
         for (const T *service : stream.services)
@@ -684,30 +620,10 @@ void DataFileHandler_ulmx::writeAstraHDList() {
 }
 
 template <typename T> void DataFileHandler_ulmx::writeSatelliteStreams(const ChannelList<T> &channels) {
-    // One stream per transponder, in the order its first digital channel comes (deleted or not); every
-    // channel still in the list on that transponder, of either kind, is a service of it.
-    struct Stream {
-        quint32 transponderId;
-        std::vector<const T *> services;
-    };
-    std::vector<Stream> streams;
-    QHash<quint32, int> streamOfTransponder;
-    for (const T &channel : channels) {
-        if (channel.kind() != Channel::DIGITAL || streamOfTransponder.contains(channel.transponderId()))
-            continue;
-        streamOfTransponder.insert(channel.transponderId(), int(streams.size()));
-        streams.push_back(Stream{channel.transponderId(), {}});
-    }
-    for (const T &channel : channels) {
-        if (channel.isDeleted())
-            continue;
-        const auto it = streamOfTransponder.constFind(channel.transponderId());
-        if (it != streamOfTransponder.cend())
-            streams[size_t(*it)].services.push_back(&channel);
-    }
-    for (const Stream &stream : streams) {
+    // Analogue channels are written only as services of a transponder's stream.
+    for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byTransponder(channels)) {
         appendLine(4, QStringLiteral("<digital_stream>"));
-        const int itemLoc = findIdInMap(stream.transponderId, transponderMap);
+        const int itemLoc = findIdInMap(stream.first->transponderId(), transponderMap);
         if (itemLoc != NO_ITEM_LOC) {
             QString line = QStringLiteral("<item_link");
             hexAttribute(line, "id", quint32(itemLoc));

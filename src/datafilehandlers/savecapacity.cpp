@@ -1,65 +1,31 @@
 #include "datafilehandlers/savecapacity.h"
 
 #include "core/channellistprovider.h"
+#include "core/codenames.h"
 #include "core/resultcode.h"
 #include "core/satellitechannel.h"
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
+#include "datafilehandlers/datafilehandler_ulmx_streams.h"
 #include "datafilehandlers/ggdata.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
-#include <QHash>
+#include <QSet>
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
+#include <array>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace {
 
+using Kind = SaveCapacity::Kind;
+constexpr int KIND_COUNT = int(Kind::UnwritableNames) + 1;
+
 QString tr(const char *text) {
     return QCoreApplication::translate("SaveCapacity", text);
-}
-
-// Characters XML 1.0 cannot carry, which the universal writer leaves out; tab and line ends it writes as
-// references, and a whole surrogate pair as it is.
-bool holdsInXml(const QString &text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i;
-            continue;
-        }
-        if (UlmxCodes::isOutsideXmlText(c) && c != '\t' && c != '\n' && c != '\r')
-            return false;
-    }
-    return true;
-}
-
-// A transponder is written only under its satellite: one whose satellite the database lacks is not written,
-// and a channel on it comes back without frequency, polarity and symbol rate.
-bool losesTransponder(const SatelliteChannel &channel) {
-    const auto transponder = SatelliteChannel::transponders.constFind(channel.transponderId());
-    return transponder != SatelliteChannel::transponders.cend() &&
-           !SatelliteChannel::satellites.contains(quint16(transponder->satelliteId));
-}
-
-// The delivery values of a digital air or cable stream, as a universal file reads them back: a cable
-// modulation without a text in the file comes back unknown.
-quint16 deliveryOf(const AirChannel &channel) {
-    return channel.bandwidth();
-}
-
-std::pair<quint16, int> deliveryOf(const CableChannel &channel) {
-    for (const UlmxCodes::ModulationText &entry : UlmxCodes::CABLE_MODULATIONS) {
-        if (entry.code == channel.modulation())
-            return {channel.symbolRate(), entry.code};
-    }
-    return {channel.symbolRate(), UlmxCodes::MODULATION_UNKNOWN};
 }
 
 // What a file of the format keeps. The raw years take their rules from the layout their handler writes.
@@ -72,7 +38,7 @@ struct Target {
     int nameUnits = 0; // 0: names of any length
     // A raw file packs the Astra HD+ favourite range on reading (RawRecordCodec::fillAstraHDRange).
     bool packsAstraHDRange = false;
-    // The universal format: analogue numbers up to 99, no TSID, ONID, colour or sound system, XML text.
+    // The universal format: its values go through the texts of UlmxCodes.
     bool universal = false;
 };
 
@@ -92,257 +58,428 @@ Target targetOf(int format) {
                   false};
 }
 
-// Counts of what the target drops or changes. Deleted channels are never written, so what they carry is not
-// lost; a list the target does not hold is counted once, as a whole.
-struct Counts {
-    int astraHDChannels = 0;
-    int leavingFavourites = 0; // channels in a favourites list beyond the target's
-    int losingPlaces = 0;      // channels with a place in a favourites list the target keeps unordered
-    int locked = 0;
-    int longNames = 0;
-    int renumbered = 0;
-    int analogueNumbers = 0;   // analogue channels numbered above what the target keeps
-    int withoutSatellite = 0;  // channels whose transponder's satellite is missing
-    int networkIds = 0;        // digital channels with a TSID or ONID the target does not keep
-    int analogueSystems = 0;   // analogue channels with a colour or sound system the target does not keep
-    int unwritableNames = 0;   // names with characters the target cannot hold
-    int analogueSatellite = 0; // analogue satellite and Astra HD+ channels, which the target cannot hold
-    int sharedDelivery = 0;    // digital channels given the delivery values of another one on their frequency
-    // Places are shown, and so lost, only where the document's own format keeps an order; elsewhere they are
-    // what a conversion to an ordered format left behind.
-    bool placesShown = false;
+// The values a universal file reads back: each written by the writer's text and read by the reader's.
+float frequencyReadBack(float megahertz) {
+    float value = 0;
+    UlmxCodes::readFrequency(UlmxCodes::frequencyText(megahertz), value);
+    return value;
+}
 
-    template <typename T> void countList(const ChannelList<T> &list, const Target &target) {
+float transponderFrequencyReadBack(float kilohertz) {
+    float value = 0;
+    UlmxCodes::readFrequency(UlmxCodes::transponderFrequencyText(kilohertz), value);
+    return value;
+}
+
+int cableModulationReadBack(int code) {
+    return UlmxCodes::cableModulationCode(UlmxCodes::cableModulationText(code));
+}
+
+// The delivery values of a digital air or cable stream as a universal file reads them back.
+quint16 deliveryReadBack(const AirChannel &channel) {
+    return UlmxCodes::bandwidthValue(UlmxCodes::bandwidthText(channel.bandwidth()));
+}
+
+std::pair<quint16, int> deliveryReadBack(const CableChannel &channel) {
+    return {channel.symbolRate(), cableModulationReadBack(channel.modulation())};
+}
+
+// A value that comes back other than it went; a frequency that is no number never comes back.
+bool changes(float value, float readBack) {
+    return !(value == readBack);
+}
+
+// How many items a kind concerns, and the first names of them.
+struct Tally {
+    int count = 0;
+    QStringList names;
+};
+
+// Counts of what the target drops or changes, per kind. Deleted channels are never written, so what they
+// carry is not lost; a list the target does not hold is counted once, as a whole, and so is a channel the
+// target leaves out.
+class Counter {
+public:
+    Counter(const Target &target, bool placesShown) : m_target(target), m_placesShown(placesShown) {}
+
+    const Tally &tally(Kind kind) const { return m_tallies[size_t(kind)]; }
+
+    template <typename T> void countList(const ChannelList<T> &list) {
+        QSet<const T *> written;
+        if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
+            // Written only as a service of its transponder's stream, and then read back digital.
+            for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byTransponder(list)) {
+                for (const T *service : stream.services)
+                    written.insert(service);
+            }
+        }
         for (const T &channel : list) {
             if (channel.isDeleted())
                 continue;
-            bool leaves = false;
-            bool losesPlace = false;
-            for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
-                const int position = channel.favouritePosition(quint16(fav));
-                if (position == Channel::NOT_A_MEMBER)
+            if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
+                if (m_target.universal && !written.contains(&channel)) {
+                    note(Kind::AnalogueSatellite, channel.name());
                     continue;
-                if (fav > target.favouritesLists)
-                    leaves = true;
-                else if (position > 0 && !target.positions && placesShown)
-                    losesPlace = true;
+                }
             }
-            leavingFavourites += leaves ? 1 : 0;
-            losingPlaces += losesPlace ? 1 : 0;
-            locked += channel.isLocked() && !target.locks ? 1 : 0;
-            countName(channel.name(), target);
-            if (target.universal)
+            countFavourites(channel);
+            if (channel.isLocked() && !m_target.locks)
+                note(Kind::ChildLocks, channel.name());
+            countName(channel.name());
+            if (m_target.universal)
                 countUniversal(channel);
         }
     }
 
-    // The window shows the TSID and ONID of every channel but an analogue one, and the colour and sound
-    // systems of an analogue air or cable channel.
-    template <typename T> void countUniversal(const T &channel) {
-        const bool analogue = channel.kind() == Channel::ANALOGUE;
-        if (!analogue)
-            networkIds += channel.transportStreamId() != UlmxCodes::NO_TSID ||
-                                  channel.originalNetworkId() != UlmxCodes::NO_ONID
-                              ? 1
-                              : 0;
-        if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
-            withoutSatellite += losesTransponder(channel) ? 1 : 0;
-            // Written only on a transponder that has a digital channel, and read back digital.
-            analogueSatellite += analogue ? 1 : 0;
-        } else if (analogue) {
-            analogueNumbers += channel.number() > UlmxCodes::MAX_ANALOGUE_NUMBER ? 1 : 0;
-            analogueSystems += channel.soundSystem() != UlmxCodes::SOUND_SYSTEM_UNKNOWN ||
-                                       channel.colourSystem() != UlmxCodes::COLOUR_SYSTEM_AUTO
-                                   ? 1
-                                   : 0;
-        }
-    }
-
     // The universal writer puts the digital channels of one frequency into one stream whose delivery values
-    // are those of its first channel, deleted or not; the others read them back. A frequency that is no
-    // number is a stream of its own.
+    // are those of its first channel, deleted or not; the others read them back.
     template <typename T> void countSharedDelivery(const ChannelList<T> &list) {
-        QHash<quint32, const T *> firstOfFrequency;
-        for (const T &channel : list) {
-            float frequency = channel.frequency();
-            if (channel.kind() != Channel::DIGITAL || std::isnan(frequency))
-                continue;
-            if (frequency == 0.0f) // 0 and -0 are one frequency
-                frequency = 0.0f;
-            quint32 key;
-            std::memcpy(&key, &frequency, sizeof key);
-            const T *first = firstOfFrequency.value(key);
-            if (!first)
-                firstOfFrequency.insert(key, &channel);
-            else if (!channel.isDeleted() && deliveryOf(channel) != deliveryOf(*first))
-                ++sharedDelivery;
+        for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byFrequency(list)) {
+            const auto given = deliveryReadBack(*stream.first);
+            for (const T *service : stream.services) {
+                if (deliveryReadBack(*service) != given)
+                    note(Kind::SharedDelivery, service->name());
+            }
         }
     }
 
-    void countName(const QString &name, const Target &target) {
-        longNames += target.nameUnits > 0 && name.size() > target.nameUnits ? 1 : 0;
-        unwritableNames += target.universal && !holdsInXml(name) ? 1 : 0;
+    void countName(const QString &name) {
+        if (m_target.nameUnits > 0 && name.size() > m_target.nameUnits)
+            note(Kind::LongNames, name);
+        if (m_target.universal && UlmxCodes::xmlCarriedText(name) != name)
+            note(Kind::UnwritableNames, name);
     }
 
-    void countProviders(const CategoryProviderMap &map, const Target &target) {
+    void countProviders(const CategoryProviderMap &map) {
         for (auto category = map.cbegin(); category != map.cend(); ++category) {
-            if (category.key() == ProviderCategory::ASTRA_HD && !target.astraHD)
+            if (category.key() == ProviderCategory::ASTRA_HD && !m_target.astraHD)
                 continue;
             for (const ServiceProvider &provider : category.value())
-                countName(provider.name, target);
+                countName(provider.name);
+        }
+    }
+
+    void countDropped(const ChannelList<AstraHDChannel> &list) {
+        for (const AstraHDChannel &channel : list) {
+            if (!channel.isDeleted())
+                note(Kind::AstraHDList, channel.name());
         }
     }
 
     // The channels of the favourite range whose number the read-back packing changes. A range of more than
     // 99 channels cannot be written at all: the save refuses it with its own message.
     void countRenumbered(const ChannelList<AstraHDChannel> &list) {
-        std::vector<int> numbers;
+        std::vector<const AstraHDChannel *> range;
         for (const AstraHDChannel &channel : list) {
             if (!channel.isDeleted() && channel.number() >= 1 &&
                 channel.number() <= AstraHDChannel::FAVOURITE_RANGE_LAST)
-                numbers.push_back(channel.number());
+                range.push_back(&channel);
         }
-        if (numbers.size() > size_t(AstraHDChannel::FAVOURITE_RANGE_LAST))
+        if (range.size() > size_t(AstraHDChannel::FAVOURITE_RANGE_LAST))
             return;
-        std::sort(numbers.begin(), numbers.end());
-        for (size_t k = 0; k < numbers.size(); ++k)
-            renumbered += numbers[k] != int(k + 1) ? 1 : 0;
+        std::stable_sort(range.begin(), range.end(), [](const AstraHDChannel *a, const AstraHDChannel *b) {
+            return a->number() < b->number();
+        });
+        for (size_t k = 0; k < range.size(); ++k) {
+            if (range[k]->number() != int(k + 1))
+                note(Kind::AstraHDRenumbered, range[k]->name());
+        }
     }
+
+private:
+    void note(Kind kind, const QString &name) {
+        Tally &tally = m_tallies[size_t(kind)];
+        ++tally.count;
+        if (tally.names.size() < SaveCapacity::NAMES_KEPT)
+            tally.names.append(name);
+    }
+
+    void countFavourites(const Channel &channel) {
+        bool leaves = false;
+        bool losesPlace = false;
+        for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav) {
+            const int position = channel.favouritePosition(quint16(fav));
+            if (position == Channel::NOT_A_MEMBER)
+                continue;
+            if (fav > m_target.favouritesLists)
+                leaves = true;
+            else if (position > 0 && !m_target.positions && m_placesShown)
+                losesPlace = true;
+        }
+        if (leaves)
+            note(Kind::FavouritesLists, channel.name());
+        if (losesPlace)
+            note(Kind::FavouritePlaces, channel.name());
+    }
+
+    // The window shows the TSID and ONID of every channel but an analogue one, the colour and sound systems
+    // and the bandwidth of an analogue air channel, and the transponder values of a satellite channel.
+    template <typename T> void countUniversal(const T &channel) {
+        const bool analogue = channel.kind() == Channel::ANALOGUE;
+        if (!analogue && (channel.transportStreamId() != UlmxCodes::NO_TSID ||
+                          channel.originalNetworkId() != UlmxCodes::NO_ONID))
+            note(Kind::NetworkIds, channel.name());
+        if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
+            if (analogue)
+                note(Kind::AnalogueSatellite, channel.name());
+            countTransponder(channel);
+        } else {
+            if (changes(channel.frequency(), frequencyReadBack(channel.frequency())))
+                note(Kind::Frequency, channel.name());
+            if (analogue)
+                countAnalogue(channel);
+            else if constexpr (std::is_same_v<T, CableChannel>) {
+                if (cableModulationReadBack(channel.modulation()) != channel.modulation())
+                    note(Kind::CableModulation, channel.name());
+            }
+        }
+    }
+
+    // The reader gives an analogue channel the defaults of the fields the format has no place for.
+    template <typename T> void countAnalogue(const T &channel) {
+        if (channel.number() > UlmxCodes::MAX_ANALOGUE_NUMBER)
+            note(Kind::AnalogueNumbers, channel.name());
+        if (channel.soundSystem() != UlmxCodes::SOUND_SYSTEM_UNKNOWN ||
+            channel.colourSystem() != UlmxCodes::COLOUR_SYSTEM_AUTO)
+            note(Kind::AnalogueSystems, channel.name());
+        if (channel.category() != Channel::categoryOfServiceType(UlmxCodes::SERVICE_TYPE_ANALOGUE))
+            note(Kind::AnalogueCategory, channel.name());
+        if constexpr (std::is_same_v<T, AirChannel>) {
+            if (channel.bandwidth() != UlmxCodes::NO_BANDWIDTH)
+                note(Kind::AnalogueBandwidth, channel.name());
+        }
+    }
+
+    // A transponder is written only under its satellite: one whose satellite the database lacks is not
+    // written, and a channel on it comes back without frequency, polarity and symbol rate.
+    void countTransponder(const SatelliteChannel &channel) {
+        const auto transponder = SatelliteChannel::transponders.constFind(channel.transponderId());
+        if (transponder == SatelliteChannel::transponders.cend())
+            return;
+        if (!SatelliteChannel::satellites.contains(quint16(transponder->satelliteId))) {
+            note(Kind::SatelliteMissing, channel.name());
+            return;
+        }
+        if (changes(transponder->frequency, transponderFrequencyReadBack(transponder->frequency)))
+            note(Kind::TransponderFrequency, channel.name());
+        const int modulation = transponder->modulation;
+        if (UlmxCodes::transponderModulationCode(UlmxCodes::transponderModulationText(modulation)) !=
+            modulation)
+            note(Kind::TransponderModulation, channel.name());
+        if (UlmxCodes::fecCode(UlmxCodes::fecText(transponder->fec)) != transponder->fec)
+            note(Kind::Fec, channel.name());
+    }
+
+    const Target &m_target;
+    // Places are shown, and so lost, only where the document's own format keeps an order; elsewhere they are
+    // what a conversion to an ordered format left behind.
+    const bool m_placesShown;
+    std::array<Tally, KIND_COUNT> m_tallies;
 };
+
+// The sentence of a kind for one item and for many; many takes the count in its lowest place marker still
+// open (the format's name and the like already filled in).
+std::pair<QString, QString> sentences(Kind kind, const Target &target) {
+    const QString &name = target.name;
+    switch (kind) {
+    case Kind::AstraHDList:
+        return {tr("A %1 file holds no Astra HD+ list: its one channel will not be saved.").arg(name),
+                tr("A %1 file holds no Astra HD+ list: its %2 channels will not be saved.").arg(name)};
+    case Kind::FavouritesLists:
+        if (target.favouritesLists == 0)
+            return {tr("A %1 file holds no favourites lists: 1 channel will leave its favourites.").arg(name),
+                    tr("A %1 file holds no favourites lists: %2 channels will leave their favourites.")
+                        .arg(name)};
+        // The raw years hold four or five lists: what leaves is list 5.
+        return {tr("A %1 file holds %2 favourites lists: 1 channel will leave favourites list %3.")
+                    .arg(name)
+                    .arg(target.favouritesLists)
+                    .arg(target.favouritesLists + 1),
+                tr("A %1 file holds %2 favourites lists: %4 channels will leave favourites list %3.")
+                    .arg(name)
+                    .arg(target.favouritesLists)
+                    .arg(target.favouritesLists + 1)};
+    case Kind::FavouritePlaces:
+        return {
+            tr("A %1 file keeps no order within favourites lists: 1 channel will lose its place.").arg(name),
+            tr("A %1 file keeps no order within favourites lists: %2 channels will lose their places.")
+                .arg(name)};
+    case Kind::ChildLocks:
+        return {tr("A %1 file keeps no child locks: 1 channel will be saved unlocked.").arg(name),
+                tr("A %1 file keeps no child locks: %2 channels will be saved unlocked.").arg(name)};
+    case Kind::LongNames:
+        return {tr("1 name is longer than %1 characters and will be shortened.").arg(target.nameUnits),
+                tr("%2 names are longer than %1 characters and will be shortened.").arg(target.nameUnits)};
+    case Kind::AstraHDRenumbered:
+        return {
+            tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 1 channel will be "
+               "renumbered.")
+                .arg(name),
+            tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
+               "renumbered.")
+                .arg(name)};
+    case Kind::AnalogueNumbers:
+        return {tr("A %1 file numbers analogue channels 1 to %2 only: 1 channel will lose its number.")
+                    .arg(name)
+                    .arg(UlmxCodes::MAX_ANALOGUE_NUMBER),
+                tr("A %1 file numbers analogue channels 1 to %2 only: %3 channels will lose their numbers.")
+                    .arg(name)
+                    .arg(UlmxCodes::MAX_ANALOGUE_NUMBER)};
+    case Kind::SatelliteMissing:
+        return {tr("A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
+                   "with its satellite: 1 channel whose satellite is missing will lose its frequency, "
+                   "polarity and symbol rate.")
+                    .arg(name),
+                tr("A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
+                   "with its satellite: %2 channels whose satellite is missing will lose their frequency, "
+                   "polarity and symbol rate.")
+                    .arg(name)};
+    case Kind::NetworkIds:
+        return {tr("A %1 file keeps no network numbers (TSID and ONID, which name the broadcast a digital "
+                   "channel belongs to): 1 channel will lose them.")
+                    .arg(name),
+                tr("A %1 file keeps no network numbers (TSID and ONID, which name the broadcast a digital "
+                   "channel belongs to): %2 channels will lose them.")
+                    .arg(name)};
+    case Kind::AnalogueSystems:
+        return {
+            tr("A %1 file keeps no colour and sound systems: 1 analogue channel will lose them.").arg(name),
+            tr("A %1 file keeps no colour and sound systems: %2 analogue channels will lose them.")
+                .arg(name)};
+    case Kind::AnalogueBandwidth:
+        return {tr("A %1 file keeps no bandwidth of analogue channels: 1 analogue channel will lose it.")
+                    .arg(name),
+                tr("A %1 file keeps no bandwidth of analogue channels: %2 analogue channels will lose it.")
+                    .arg(name)};
+    case Kind::AnalogueCategory:
+        return {
+            tr("A %1 file holds every analogue channel as a TV channel: 1 analogue radio or data channel "
+               "will be listed with the TV channels.")
+                .arg(name),
+            tr("A %1 file holds every analogue channel as a TV channel: %2 analogue radio or data channels "
+               "will be listed with the TV channels.")
+                .arg(name)};
+    case Kind::AnalogueSatellite:
+        return {tr("A %1 file holds satellite channels as digital ones only: 1 analogue satellite channel "
+                   "will be saved as a digital one, or left out when no digital channel is on its "
+                   "transponder (its satellite frequency).")
+                    .arg(name),
+                tr("A %1 file holds satellite channels as digital ones only: %2 analogue satellite channels "
+                   "will be saved as digital ones, or left out when no digital channel is on their "
+                   "transponder (their satellite frequency).")
+                    .arg(name)};
+    case Kind::SharedDelivery:
+        return {
+            tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: 1 channel will "
+               "take those of the first channel on its frequency.")
+                .arg(name),
+            tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: %2 channels will "
+               "take those of the first channel on their frequency.")
+                .arg(name)};
+    case Kind::Frequency:
+        return {
+            tr("A %1 file keeps frequencies to six digits: 1 air or cable channel will have its frequency "
+               "rounded.")
+                .arg(name),
+            tr("A %1 file keeps frequencies to six digits: %2 air or cable channels will have their "
+               "frequency rounded.")
+                .arg(name)};
+    case Kind::TransponderFrequency:
+        return {
+            tr("A %1 file keeps satellite frequencies in whole kHz: 1 satellite channel will have its "
+               "frequency cut to whole kHz.")
+                .arg(name),
+            tr("A %1 file keeps satellite frequencies in whole kHz: %2 satellite channels will have their "
+               "frequency cut to whole kHz.")
+                .arg(name)};
+    case Kind::TransponderModulation:
+        return {tr("A %1 file keeps QPSK as its only satellite modulation: 1 satellite channel will have "
+                   "its modulation saved as \"%2\".")
+                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN)),
+                tr("A %1 file keeps QPSK as its only satellite modulation: %3 satellite channels will "
+                   "have their modulation saved as \"%2\".")
+                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN))};
+    case Kind::Fec:
+        return {tr("A %1 file keeps the error correction rates (FEC) 1/2 to 9/10 only: 1 satellite channel "
+                   "will have its FEC saved as \"%2\".")
+                    .arg(name, FecNames::text(UlmxCodes::FEC_AUTO)),
+                tr("A %1 file keeps the error correction rates (FEC) 1/2 to 9/10 only: %3 satellite channels "
+                   "will have their FEC saved as \"%2\".")
+                    .arg(name, FecNames::text(UlmxCodes::FEC_AUTO))};
+    case Kind::CableModulation:
+        return {tr("A %1 file keeps only the cable modulations 16-QAM to 256-QAM: 1 cable channel will "
+                   "have its modulation saved as \"%2\".")
+                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN)),
+                tr("A %1 file keeps only the cable modulations 16-QAM to 256-QAM: %3 cable channels "
+                   "will have their modulation saved as \"%2\".")
+                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN))};
+    case Kind::UnwritableNames:
+        return {tr("A %1 file cannot hold control characters and other invisible codes that are no text: "
+                   "1 name will lose them.")
+                    .arg(name),
+                tr("A %1 file cannot hold control characters and other invisible codes that are no text: "
+                   "%2 names will lose them.")
+                    .arg(name)};
+    }
+    return {};
+}
+
+// The format a save asked for format writes: a plain save writes what the director's save decides.
+int formatWritten(const ChannelListProvider &document, int format) {
+    if (format == FF_KEEP) {
+        const DataDirector *director = document.director();
+        format = director ? director->formatOfSave(FF_KEEP) : -1;
+        // No file is open: no save can be made, and the document's own format is what it was read from.
+        if (format < 0)
+            format = document.formatCode();
+    }
+    return rawYearOf(format) ? format : int(FF_UNIVERSAL);
+}
 
 } // namespace
 
 SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
-    if (format == FF_KEEP) {
-        // A plain save writes in the format of the director's current handler.
-        const DataDirector *director = document.director();
-        format = director && director->currentFormatCode() >= 0 ? director->currentFormatCode()
-                                                                : document.formatCode();
-    }
-    if (!rawYearOf(format))
-        format = FF_UNIVERSAL;
-    const Target target = targetOf(format);
+    const Target target = targetOf(formatWritten(document, format));
 
-    Counts c;
-    c.placesShown = holdsOrderedFavourites(document.formatCode());
-    c.countList(*document.airList(), target);
-    c.countList(*document.cableList(), target);
-    c.countList(*document.satelliteList(), target);
+    Counter c(target, holdsOrderedFavourites(document.formatCode()));
+    c.countList(*document.airList());
+    c.countList(*document.cableList());
+    c.countList(*document.satelliteList());
     if (target.universal) {
         c.countSharedDelivery(*document.airList());
         c.countSharedDelivery(*document.cableList());
     }
     if (target.astraHD) {
-        c.countList(*document.astraHDList(), target);
+        c.countList(*document.astraHDList());
         if (target.packsAstraHDRange)
             c.countRenumbered(*document.astraHDList());
     } else {
-        const auto &astraHD = *document.astraHDList();
-        c.astraHDChannels =
-            int(std::count_if(astraHD.begin(), astraHD.end(),
-                              [](const AstraHDChannel &channel) { return !channel.isDeleted(); }));
+        c.countDropped(*document.astraHDList());
     }
     for (const SatelliteInfo &satellite : std::as_const(SatelliteChannel::satellites))
-        c.countName(satellite.name, target);
-    c.countProviders(SatelliteChannel::serviceProviders, target);
+        c.countName(satellite.name);
+    c.countProviders(SatelliteChannel::serviceProviders);
     if (target.astraHD)
-        c.countProviders(SatelliteChannel::bouquets, target);
+        c.countProviders(SatelliteChannel::bouquets);
 
-    // One add() per kind of loss, in the order the user reads them; format is FF_UNIVERSAL or a raw year
-    // here.
-    const QString &name = target.name;
-    add(c.astraHDChannels,
-        tr("A %1 file holds no Astra HD+ list: its one channel will not be saved.").arg(name),
-        tr("A %1 file holds no Astra HD+ list: its %2 channels will not be saved.").arg(name));
-    if (target.favouritesLists == 0)
-        add(c.leavingFavourites,
-            tr("A %1 file holds no favourites lists: 1 channel will leave its favourites.").arg(name),
-            tr("A %1 file holds no favourites lists: %2 channels will leave their favourites.").arg(name));
-    else // the raw years hold four or five lists: what leaves is list 5
-        add(c.leavingFavourites,
-            tr("A %1 file holds %2 favourites lists: 1 channel will leave favourites list %3.")
-                .arg(name)
-                .arg(target.favouritesLists)
-                .arg(target.favouritesLists + 1),
-            tr("A %1 file holds %2 favourites lists: %4 channels will leave favourites list %3.")
-                .arg(name)
-                .arg(target.favouritesLists)
-                .arg(target.favouritesLists + 1));
-    add(c.losingPlaces,
-        tr("A %1 file keeps no order within favourites lists: 1 channel will lose its place.").arg(name),
-        tr("A %1 file keeps no order within favourites lists: %2 channels will lose their places.")
-            .arg(name));
-    add(c.locked, tr("A %1 file keeps no child locks: 1 channel will be saved unlocked.").arg(name),
-        tr("A %1 file keeps no child locks: %2 channels will be saved unlocked.").arg(name));
-    add(c.longNames, tr("1 name is longer than %1 characters and will be shortened.").arg(target.nameUnits),
-        tr("%2 names are longer than %1 characters and will be shortened.").arg(target.nameUnits));
-    add(c.renumbered,
-        tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 1 channel will be "
-           "renumbered.")
-            .arg(name),
-        tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
-           "renumbered.")
-            .arg(name));
-    add(c.analogueNumbers,
-        tr("A %1 file numbers analogue channels 1 to %2 only: 1 channel will lose its number.")
-            .arg(name)
-            .arg(UlmxCodes::MAX_ANALOGUE_NUMBER),
-        tr("A %1 file numbers analogue channels 1 to %2 only: %3 channels will lose their numbers.")
-            .arg(name)
-            .arg(UlmxCodes::MAX_ANALOGUE_NUMBER));
-    add(c.withoutSatellite,
-        tr("A %1 file keeps transponders only with their satellite: 1 channel whose transponder has no "
-           "satellite will lose its frequency, polarity and symbol rate.")
-            .arg(name),
-        tr("A %1 file keeps transponders only with their satellite: %2 channels whose transponder has no "
-           "satellite will lose their frequency, polarity and symbol rate.")
-            .arg(name));
-    add(c.networkIds, tr("A %1 file keeps no TSID and ONID: 1 channel will lose them.").arg(name),
-        tr("A %1 file keeps no TSID and ONID: %2 channels will lose them.").arg(name));
-    add(c.analogueSystems,
-        tr("A %1 file keeps no colour and sound systems: 1 analogue channel will lose them.").arg(name),
-        tr("A %1 file keeps no colour and sound systems: %2 analogue channels will lose them.").arg(name));
-    add(c.analogueSatellite,
-        tr("A %1 file holds satellite channels as digital services only: 1 analogue satellite channel will "
-           "be saved as a digital one, or left out where its transponder has no digital channel.")
-            .arg(name),
-        tr("A %1 file holds satellite channels as digital services only: %2 analogue satellite channels "
-           "will be saved as digital ones, or left out where their transponder has no digital channel.")
-            .arg(name));
-    add(c.sharedDelivery,
-        tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: 1 channel will take "
-           "those of the first channel on its frequency.")
-            .arg(name),
-        tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: %2 channels will take "
-           "those of the first channel on their frequency.")
-            .arg(name));
-    add(c.unwritableNames,
-        tr("A %1 file cannot hold control characters and non-characters: 1 name will lose them.").arg(name),
-        tr("A %1 file cannot hold control characters and non-characters: %2 names will lose them.")
-            .arg(name));
-    // The set's own physical-channel tables travel with a raw file; the director knows what the opened file
-    // held (a document read without a director has none to lose).
-    const DataDirector *director = document.director();
-    add(director ? director->physicalChannelsLostIn(format) : 0,
-        tr("A %1 file has no room for 1 entry of the set's physical-channel tables: it will not be saved.")
-            .arg(name),
-        tr("A %1 file has no room for %2 entries of the set's physical-channel tables: they will not be "
-           "saved.")
-            .arg(name));
+    for (int k = 0; k < KIND_COUNT; ++k) {
+        const Kind kind = Kind(k);
+        const Tally &tally = c.tally(kind);
+        if (tally.count == 0)
+            continue;
+        const auto [one, many] = sentences(kind, target);
+        m_losses.append(Loss{kind, tally.count, tally.names, tally.count == 1 ? one : many.arg(tally.count)});
+    }
 }
 
-QStringList SaveCapacity::texts() const {
-    QStringList texts;
-    for (const Loss &loss : m_losses)
-        texts << loss.text;
-    return texts;
+int SaveCapacity::count(Kind kind) const {
+    for (const Loss &loss : m_losses) {
+        if (loss.kind == kind)
+            return loss.count;
+    }
+    return 0;
 }
 
 bool SaveCapacity::isOlderFormat(int documentFormat, int format) {
     return rawYearOf(documentFormat) && rawYearOf(format) && format < documentFormat;
-}
-
-void SaveCapacity::add(int count, const QString &one, const QString &many) {
-    if (count > 0)
-        m_losses.append(Loss{count, count == 1 ? one : many.arg(count)});
 }

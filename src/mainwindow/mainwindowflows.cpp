@@ -16,12 +16,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMutex>
 #include <QPushButton>
 #include <QWaitCondition>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -29,6 +31,82 @@ namespace {
 constexpr QEventLoop::ProcessEventsFlags LOAD_EVENTS = QEventLoop::ExcludeSocketNotifiers;
 // The bar stands at 100 for this long before the window switches to the new document.
 constexpr unsigned long FINISHED_PAUSE_MS = 300;
+
+QString shownName(const QString &name) {
+    // A name is shown on one line of the box, however it is made: control characters (which may be what the
+    // file cannot hold) as blanks, and a long name cut short.
+    constexpr qsizetype SHOWN_UNITS = 40;
+    QString shown = name;
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    shown = shown.simplified();
+    if (shown.size() > SHOWN_UNITS) {
+        shown.truncate(SHOWN_UNITS - 1);
+        if (shown.back().isHighSurrogate())
+            shown.chop(1);
+        shown += QChar(0x2026);
+    }
+    return shown;
+}
+
+// One loss of the save warning as a list item: its sentence, and below it the first names it concerns so
+// the user knows what to check.
+QString lossItem(const SaveCapacity::Loss &loss) {
+    QStringList names;
+    for (const QString &name : loss.names)
+        names << QLatin1Char('"') + shownName(name) + QLatin1Char('"');
+    const int more = loss.count - int(loss.names.size());
+    QString examples = names.join(QLatin1String(", "));
+    if (more > 0)
+        examples = MainWindow::tr("%1 and %2 more").arg(examples).arg(more);
+    return QStringLiteral("\u2022 ") + loss.text + QStringLiteral("\n    ") + examples;
+}
+
+// The texts of the save warning, the losses as a list with the items apart first, then one under the
+// other for a box with little room; each ends with the question and what No does.
+QStringList saveWarningTexts(const SaveCapacity &capacity, bool older, bool saveAs) {
+    QStringList items;
+    for (const SaveCapacity::Loss &loss : capacity.losses())
+        items << lossItem(loss);
+    QString question = older
+                           ? MainWindow::tr("Saving channel list to file with an older format may result in "
+                                            "loss of some data. Do you want to proceed?")
+                           : MainWindow::tr("Do you want to save anyway?");
+    question += QLatin1String("\n\n") +
+                (saveAs ? MainWindow::tr("No saves nothing: no file is written or replaced.")
+                        : MainWindow::tr("No saves nothing: the file stays as it was last saved."));
+    QStringList texts;
+    for (const QLatin1StringView between : {QLatin1StringView("\n\n"), QLatin1StringView("\n")}) {
+        texts << (items.isEmpty()
+                      ? question
+                      : MainWindow::tr("The file will not keep everything the channel list holds:") +
+                            QLatin1String("\n\n") + items.join(between) + QLatin1String("\n\n") + question);
+    }
+    return texts;
+}
+
+// Puts the first of the texts that fits into the label: a long text reads better in a wider box than in one
+// taller than a small screen (1366x768). The label takes the narrowest of a few widths at which the text
+// stays within a height that leaves room for the box's title and buttons; the last text at the widest width
+// when none fits.
+void fitText(QLabel *label, const QStringList &texts) {
+    constexpr int MAX_TEXT_HEIGHT = 560;
+    constexpr int WIDTHS[] = {400, 560, 720, 880};
+    for (const QString &text : texts) {
+        label->setText(text);
+        for (const int width : WIDTHS) {
+            const int height = label->heightForWidth(width);
+            if (height <= MAX_TEXT_HEIGHT ||
+                (text == texts.last() && width == WIDTHS[std::size(WIDTHS) - 1])) {
+                // Both set: the label's own minimum is the height at its usual, narrower width.
+                label->setMinimumSize(width, height);
+                return;
+            }
+        }
+    }
+}
 
 int totalChannels(ChannelListProvider *document) {
     return document->airList()->size() + document->cableList()->size() + document->satelliteList()->size() +
@@ -334,17 +412,15 @@ bool MainWindow::confirmSaveLosses(int format, bool &lossy) {
     const bool older = SaveCapacity::isOlderFormat(provider->formatCode(), format);
     if (!lossy && !older)
         return true;
-    QStringList lines = capacity.texts();
-    if (older)
-        lines << tr(
-            "Saving channel list to file with an older format may result in loss of some data. Do you "
-            "want to proceed?");
-    else
-        lines << tr("Do you want to proceed?");
-    const auto answer =
-        CustomMessageBox::exclamation(this, tr("Compatibility warning"), lines.join(QLatin1Char('\n')),
-                                      QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
-    return answer == QDialogButtonBox::Yes;
+    const bool saveAs = format != FF_KEEP;
+    const QStringList texts = saveWarningTexts(capacity, older, saveAs);
+    // The old format warning keeps its title; any other save is named by its action.
+    const QString title = older ? tr("Compatibility warning") : saveAs ? tr("Save As") : tr("Save");
+    CustomMessageBox box(this, title, texts.first(), QStringLiteral(":/img/dialogs/exclamation"),
+                         QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
+    fitText(box.textLabel(), texts);
+    box.exec();
+    return box.clickedButton() == QDialogButtonBox::Yes;
 }
 
 bool MainWindow::saveInOwnFormat() {

@@ -255,10 +255,7 @@ private slots:
         }
         DataDirector director;
         ChannelListProvider document(&director);
-        QCOMPARE(DataDirector().physicalChannelsLostIn(FF_RAW_2010_01), 0);
         QCOMPARE(director.open(source, &document, "*"), int(RC_SUCCESS));
-        for (int format : {FF_UNIVERSAL, FF_RAW_2010_01, FF_RAW_2011_01, FF_RAW_2012_01, FF_KEEP})
-            QCOMPARE(director.physicalChannelsLostIn(format), 0);
         QCOMPARE(director.save(&document, target, FF_RAW_2010_01), int(RC_SUCCESS));
 
         QTemporaryDir unpacked;
@@ -813,6 +810,14 @@ private slots:
     }
 
     void saveCapacityNamesWhatTheTargetCannotKeep() {
+        using Kind = SaveCapacity::Kind;
+        using Kinds = QList<std::pair<Kind, int>>;
+        const auto kinds = [](const SaveCapacity &capacity) {
+            Kinds found;
+            for (const SaveCapacity::Loss &loss : capacity.losses())
+                found.append({loss.kind, loss.count});
+            return found;
+        };
         DataDirector unused;
         ChannelListProvider document(&unused);
         DocumentFixture::Size size;
@@ -829,114 +834,152 @@ private slots:
         for (int i = 0; i < 4; ++i)
             document.astraHDList()->channelAt(i)->setNumber(numbers[i]);
 
-        const QStringList raw = SaveCapacity(document, FF_RAW_2011_01).texts();
-        QVERIFY(raw.contains("3 names are longer than 64 characters and will be shortened."));
-        QVERIFY(raw.contains(
-            "A 2011-01 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 3 channels "
-            "will be renumbered."));
-        const QStringList older = SaveCapacity(document, FF_RAW_2010_01).texts();
-        QVERIFY(older.contains("A 2010-01 file holds no Astra HD+ list: its 4 channels will not be saved."));
-        QVERIFY(older.filter("renumbered").isEmpty());
+        const SaveCapacity raw(document, FF_RAW_2011_01);
+        QCOMPARE(raw.count(Kind::LongNames), 3);
+        QCOMPARE(raw.count(Kind::AstraHDRenumbered), 3);
+        const SaveCapacity older(document, FF_RAW_2010_01);
+        QCOMPARE(older.count(Kind::AstraHDList), 4);
+        QCOMPARE(older.count(Kind::AstraHDRenumbered), 0);
         // Names of any length and the numbers as they are, but no favourites lists, no child locks, and not
         // the TSIDs, ONIDs and analogue systems the fixture gives its channels.
-        const QStringList universal = SaveCapacity(document, FF_UNIVERSAL).texts();
-        QCOMPARE(universal.size(), 4);
-        QVERIFY(universal.at(0).startsWith("A universal file holds no favourites lists: "));
-        QVERIFY(universal.at(1).startsWith("A universal file keeps no child locks: "));
-        QCOMPARE(universal.at(2), "A universal file keeps no TSID and ONID: 57 channels will lose them.");
-        QCOMPARE(universal.at(3),
-                 "A universal file keeps no colour and sound systems: 10 analogue channels will lose them.");
+        const SaveCapacity universal(document, FF_UNIVERSAL);
+        QCOMPARE(kinds(universal), (Kinds{{Kind::FavouritesLists, 67},
+                                          {Kind::ChildLocks, 11},
+                                          {Kind::NetworkIds, 57},
+                                          {Kind::AnalogueSystems, 10}}));
+        QCOMPARE(universal.losses().at(2).names, (QStringList{longName, "T 4", "T 6"}));
 
         // Each further kind on a document that loses nothing else: the values a universal file reads back.
         const auto universalLosses = [](const std::function<void(ChannelListProvider &)> &shape) {
             ChannelListProvider single(nullptr);
             shape(single);
-            return SaveCapacity(single, FF_UNIVERSAL).texts();
+            return SaveCapacity(single, FF_UNIVERSAL);
         };
         const auto analogueAir = [](quint16 number, int sound = 0, int colour = 6) {
             return AirChannel(0, "A", number, 55.25f, 1, false, false, Channel::ANALOGUE, 0, sound, colour,
                               -1, 0);
         };
-        const auto satellite = [](quint32 transponder, int tsid = -1) {
-            return SatelliteChannel(1, "S", 1, transponder, 1, 1, false, false, Channel::DIGITAL, tsid, 0);
+        const auto satellite = [](quint32 transponder, int tsid = -1, int kind = Channel::DIGITAL) {
+            return SatelliteChannel(1, "S", 1, transponder, 1, 1, false, false, kind, tsid, 0);
         };
-        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
-                     d.airList()->append(analogueAir(99));
-                     d.satelliteList()->append(satellite(0));
-                     d.satelliteList()->append(satellite(90000)); // no transponder: nothing shown to lose
-                     d.airList()->append(analogueAir(0));
-                     d.airList()->channelAt(1)->setName(QString::fromUtf16(u"Tab\tNew\nline \U0001F4FA"));
-                 }),
-                 QStringList());
+        const auto digitalCable = [](quint16 symbolRate, int modulation, float frequency = 346.0f) {
+            return CableChannel(1, "C", 1, frequency, 1, false, false, Channel::DIGITAL, symbolRate, 0, 6,
+                                modulation, -1, 0);
+        };
+        // Transponders as the fixture's, but for one value each.
+        const auto transponder = [](quint32 id, int modulation, int fec, float kilohertz) {
+            Transponder copy = SatelliteChannel::transponders.first();
+            copy.modulation = modulation;
+            copy.fec = fec;
+            copy.frequency = kilohertz;
+            SatelliteChannel::transponders.insert(id, copy);
+        };
+        // Values that come back as they were: unknown ones too.
+        transponder(6000, 5, 12, 3950000.0f);
+        transponder(6004, -1, 0, 3950000.0f);
+        QVERIFY(universalLosses([&](ChannelListProvider &d) {
+                    d.airList()->append(analogueAir(99));
+                    d.satelliteList()->append(satellite(0));
+                    d.satelliteList()->append(satellite(6000));
+                    d.satelliteList()->append(satellite(6004));
+                    d.satelliteList()->append(satellite(90000)); // no transponder: nothing shown to lose
+                    d.airList()->append(analogueAir(0));
+                    d.airList()->channelAt(1)->setName(QString::fromUtf16(u"Tab\tNew\nline \U0001F4FA"));
+                    for (const int modulation : {14, 15, 1, 11, 2, -1})
+                        d.cableList()->append(digitalCable(6900, modulation, 100.0f + float(modulation)));
+                }).isEmpty());
 
-        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
+        // 8PSK, "No conv." and half a kHz.
+        transponder(6001, 3, 2, 3950000.0f);
+        transponder(6002, 5, 13, 3950000.0f);
+        transponder(6003, 5, 2, 3950000.5f);
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
+                     for (const quint32 id : {6001u, 6001u, 6002u, 6003u})
+                         d.satelliteList()->append(satellite(id));
+                 })),
+                 (Kinds{{Kind::TransponderFrequency, 1}, {Kind::TransponderModulation, 2}, {Kind::Fec, 1}}));
+
+        // An analogue radio channel with a bandwidth at a frequency of seven digits; cable Auto, QPSK, 8PSK.
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
+                     d.airList()->append(AirChannel(0, "R", 1, 490.1667f, 2, false, false, Channel::ANALOGUE,
+                                                    8, 0, 6, -1, 0));
+                     for (const int modulation : {0, 5, 3})
+                         d.cableList()->append(digitalCable(6900, modulation, 100.0f + float(modulation)));
+                 })),
+                 (Kinds{{Kind::AnalogueBandwidth, 1},
+                        {Kind::AnalogueCategory, 1},
+                        {Kind::Frequency, 1},
+                        {Kind::CableModulation, 3}}));
+
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
                      d.airList()->append(analogueAir(150));
                      d.airList()->append(analogueAir(200));
                      d.airList()->channelAt(1)->setDeleted(true);
                      d.cableList()->append(CableChannel(0, "K", 2500, 62.25f, 1, false, false,
                                                         Channel::ANALOGUE, 0, 0, 6, -1, -1, 0));
-                 }),
-                 QStringList{"A universal file numbers analogue channels 1 to 99 only: 2 channels will lose "
-                             "their numbers."});
+                 })),
+                 (Kinds{{Kind::AnalogueNumbers, 2}}));
 
         SatelliteChannel::transponders.insert(5000, SatelliteChannel::transponders.first());
         SatelliteChannel::transponders[5000].satelliteId = 0x1234;
-        QCOMPARE(universalLosses([&](ChannelListProvider &d) { d.satelliteList()->append(satellite(5000)); }),
-                 QStringList{"A universal file keeps transponders only with their satellite: 1 channel whose "
-                             "transponder has no satellite will lose its frequency, polarity and symbol "
-                             "rate."});
+        QCOMPARE(kinds(universalLosses(
+                     [&](ChannelListProvider &d) { d.satelliteList()->append(satellite(5000)); })),
+                 (Kinds{{Kind::SatelliteMissing, 1}}));
 
-        QCOMPARE(
-            universalLosses([&](ChannelListProvider &d) { d.satelliteList()->append(satellite(0, 1079)); }),
-            QStringList{"A universal file keeps no TSID and ONID: 1 channel will lose them."});
+        QCOMPARE(kinds(universalLosses(
+                     [&](ChannelListProvider &d) { d.satelliteList()->append(satellite(0, 1079)); })),
+                 (Kinds{{Kind::NetworkIds, 1}}));
 
-        QCOMPARE(universalLosses([&](ChannelListProvider &d) { d.airList()->append(analogueAir(1, 2, 1)); }),
-                 QStringList{"A universal file keeps no colour and sound systems: 1 analogue channel will "
-                             "lose them."});
+        QCOMPARE(kinds(universalLosses(
+                     [&](ChannelListProvider &d) { d.airList()->append(analogueAir(1, 2, 1)); })),
+                 (Kinds{{Kind::AnalogueSystems, 1}}));
 
-        // One analogue channel shares a transponder with a digital one and comes back digital; the other
-        // has none and is left out.
-        QCOMPARE(universalLosses([&](ChannelListProvider &d) {
+        // One analogue channel shares a transponder with a digital one and comes back digital; the others
+        // have none and are left out, each counted once: not again for its favourites, lock or satellite.
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
                      d.satelliteList()->append(satellite(0));
-                     for (const quint32 transponder : {0u, 90000u, 90000u})
-                         d.satelliteList()->append(SatelliteChannel(1, "S", 1, transponder, 1, 1, false,
-                                                                    false, Channel::ANALOGUE, -1, 0));
+                     for (const quint32 id : {0u, 90000u, 90000u, 5000u})
+                         d.satelliteList()->append(satellite(id, -1, Channel::ANALOGUE));
                      d.satelliteList()->channelAt(3)->setDeleted(true);
-                 }),
-                 QStringList{"A universal file holds satellite channels as digital services only: 2 analogue "
-                             "satellite channels will be saved as digital ones, or left out where their "
-                             "transponder has no digital channel."});
+                     d.satelliteList()->channelAt(4)->setLocked(true);
+                     d.satelliteList()->channelAt(4)->setFavouritePosition(1, -2);
+                 })),
+                 (Kinds{{Kind::AnalogueSatellite, 3}}));
 
-        // The deleted first channel of a frequency still gives its stream's delivery values.
-        const auto digitalAir = [](float frequency, quint16 bandwidth) {
-            return AirChannel(1, "D", 1, frequency, 1, false, false, Channel::DIGITAL, bandwidth, 0, 6, -1,
-                              0);
+        // The first channel of a frequency gives its stream's delivery values, deleted or not; 0 and -0 are
+        // one frequency.
+        const auto digitalAir = [](float frequency, quint16 bandwidth, bool deleted = false) {
+            AirChannel channel(1, "D", 1, frequency, 1, false, false, Channel::DIGITAL, bandwidth, 0, 6, -1,
+                               0);
+            channel.setDeleted(deleted);
+            return channel;
         };
-        const auto digitalCable = [](quint16 symbolRate, int modulation) {
-            return CableChannel(1, "C", 1, 346.0f, 1, false, false, Channel::DIGITAL, symbolRate, 0, 6,
-                                modulation, -1, 0);
+        const auto sharedDelivery = [&](const QList<AirChannel> &air) {
+            return universalLosses([&](ChannelListProvider &d) {
+                       for (const AirChannel &channel : air)
+                           d.airList()->append(channel);
+                   })
+                .count(Kind::SharedDelivery);
         };
-        QCOMPARE(
-            universalLosses([&](ChannelListProvider &d) {
-                for (const quint16 bandwidth : {8, 7, 8})
-                    d.airList()->append(digitalAir(474.0f, bandwidth));
-                d.airList()->channelAt(0)->setDeleted(true);
-                d.airList()->append(digitalAir(482.0f, 7));
-                d.cableList()->append(digitalCable(6900, 1));
-                d.cableList()->append(digitalCable(6875, 1));
-                d.cableList()->append(digitalCable(6900, 2));
-                d.cableList()->append(digitalCable(6900, 1));
-            }),
-            QStringList{"A universal file keeps one bandwidth, symbol rate and modulation per frequency: "
-                        "3 channels will take those of the first channel on their frequency."});
+        QCOMPARE(sharedDelivery({digitalAir(474.0f, 8, true), digitalAir(474.0f, 7)}), 1);
+        QCOMPARE(sharedDelivery({digitalAir(0.0f, 8), digitalAir(-0.0f, 7)}), 1);
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
+                     for (const quint16 bandwidth : {8, 7, 8})
+                         d.airList()->append(digitalAir(474.0f, bandwidth));
+                     d.airList()->channelAt(0)->setDeleted(true);
+                     d.airList()->append(digitalAir(482.0f, 7));
+                     d.cableList()->append(digitalCable(6900, 1));
+                     d.cableList()->append(digitalCable(6875, 1));
+                     d.cableList()->append(digitalCable(6900, 2));
+                     d.cableList()->append(digitalCable(6900, 1));
+                 })),
+                 (Kinds{{Kind::SharedDelivery, 3}}));
 
-        QCOMPARE(
-            universalLosses([&](ChannelListProvider &d) {
-                d.airList()->append(analogueAir(1));
-                d.airList()->channelAt(0)->setName(QString::fromUtf16(u"Ctl\u0001X\uFFFF"));
-            }),
-            QStringList{"A universal file cannot hold control characters and non-characters: 1 name will "
-                        "lose them."});
+        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
+                     d.airList()->append(analogueAir(1));
+                     d.airList()->channelAt(0)->setName(QString::fromUtf16(u"Ctl\u0001X\uFFFF"));
+                 })),
+                 (Kinds{{Kind::UnwritableNames, 1}}));
 
         // Only a raw model year is older than another: the universal format is none.
         QVERIFY(SaveCapacity::isOlderFormat(FF_RAW_2012_01, FF_RAW_2010_01));

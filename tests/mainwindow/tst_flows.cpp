@@ -90,6 +90,11 @@ void saveWithFailingReadBack(TestWindow &window, ModalScript &script, const QStr
     QVERIFY(script.done());
 }
 
+// The save warnings among the boxes the script saw: each ends by saying what No does.
+int saveWarnings(const QStringList &seen) {
+    return int(seen.filter(QStringLiteral("\n\nNo saves nothing: ")).size());
+}
+
 } // namespace
 
 class TestFlows : public QObject {
@@ -269,7 +274,7 @@ private slots:
         window.on_actionSaveAs();
         QVERIFY(script.done());
         QCOMPARE(script.seen.filter(QStringLiteral("UNEXPECTED")), QStringList());
-        QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), warning ? 1 : 0);
+        QCOMPARE(saveWarnings(script.seen), warning ? 1 : 0);
         QCOMPARE(window.currentFile, target);
         QCOMPARE(window.windowTitle(), QFileInfo(target).fileName() + QStringLiteral(" - Tunelane"));
         QVERIFY(!window.isModified());
@@ -362,7 +367,7 @@ private slots:
         script.press(QDialogButtonBox::No);
         window.on_actionSaveAs();
         QVERIFY(script.done());
-        QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
+        QCOMPARE(saveWarnings(script.seen), 1);
         // No: nothing saved, nothing changed.
         QVERIFY(!QFile::exists(path(QStringLiteral("down.rvl"))));
         QCOMPARE(window.currentFile, path(QStringLiteral("up.rvl")));
@@ -383,7 +388,7 @@ private slots:
         script.press(QDialogButtonBox::No);
         window.on_actionSaveAs();
         QVERIFY(script.done());
-        QCOMPARE(script.seen.filter(QStringLiteral("Compatibility warning|")).size(), 1);
+        QCOMPARE(saveWarnings(script.seen), 1);
         QVERIFY(!QFile::exists(target));
         QCOMPARE(window.currentFile, source);
     }
@@ -393,30 +398,58 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("warning");
-        const QString question = QStringLiteral("\nDo you want to proceed?");
-        QTest::newRow("long name") << 1 << 5 << "long name"
-                                   << "1 name is longer than 64 characters and will be shortened." + question;
-        QTest::newRow("Astra HD+ range with gaps") << 1 << 5 << "gaps"
-                                                   << "A 2012-01 file numbers the Astra HD+ favourite range "
-                                                      "1 to 99 without gaps: 4 channels will be "
-                                                      "renumbered." +
-                                                          question;
+        // A title for the action, one item per kind with the first names concerned, and what No does.
+        const QString intro =
+            QStringLiteral("|The file will not keep everything the channel list holds:\n\n");
+        const QString end = QStringLiteral("\n\nDo you want to save anyway?\n\nNo saves nothing: no file is "
+                                           "written or replaced.");
+        QTest::newRow("long name")
+            << 1 << 5 << "long name"
+            << "Save As" + intro +
+                   "\u2022 1 name is longer than 64 characters and will be shortened.\n"
+                   "    \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026\"" +
+                   end;
+        QTest::newRow("Astra HD+ range with gaps")
+            << 1 << 5 << "gaps"
+            << "Save As" + intro +
+                   "\u2022 A 2012-01 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 4 "
+                   "channels "
+                   "will be renumbered.\n    \"RTL HD\", \"SAT.1 HD\", \"ProSieben HD\" and 1 more" +
+                   end;
         QTest::newRow("2010-01 to universal")
             << 3 << 1 << ""
-            << "A universal file holds no favourites lists: 6 channels will leave their favourites.\nA "
-               "universal "
-               "file keeps no child locks: 1 channel will be saved unlocked.\nA universal file keeps "
-               "transponders only with their satellite: 1 channel whose transponder has no satellite will "
-               "lose "
-               "its frequency, polarity and symbol rate.\nA universal file keeps no TSID and ONID: 40 "
-               "channels will lose them." +
-                   question;
+            << "Save As" + intro +
+                   "\u2022 A universal file holds no favourites lists: 6 channels will leave their "
+                   "favourites.\n"
+                   "    \"Das Erste HD\", \"ZDF HD\", \"3sat HD\" and 3 more\n\n"
+                   "\u2022 A universal file keeps no child locks: 1 channel will be saved unlocked.\n"
+                   "    \"ZDF HD\"\n\n"
+                   "\u2022 A universal file keeps a transponder (the satellite frequency a channel is "
+                   "broadcast on) "
+                   "only with its satellite: 1 channel whose satellite is missing will lose its frequency, "
+                   "polarity and symbol rate.\n    \"Feed 7\"\n\n"
+                   "\u2022 A universal file keeps no network numbers (TSID and ONID, which name the "
+                   "broadcast a "
+                   "digital channel belongs to): 40 channels will lose them.\n"
+                   "    \"Das Erste HD\", \"ZDF HD\", \"3sat HD\" and 37 more\n\n"
+                   "\u2022 A universal file keeps no bandwidth of analogue channels: 2 analogue channels "
+                   "will lose "
+                   "it.\n    \"Kanal 5\", \"Kanal 12\"\n\n"
+                   "\u2022 A universal file keeps QPSK as its only satellite modulation: 17 satellite "
+                   "channels will "
+                   "have their modulation saved as \"Unknown\".\n"
+                   "    \"Das Erste HD\", \"ZDF HD\", \"RTL\" and 14 more" +
+                   end;
+        // An older model year keeps the old question and its title.
         QTest::newRow("older model year")
             << 5 << 3 << ""
-            << "A 2010-01 file holds no Astra HD+ list: its 8 channels will not be saved.\nA 2010-01 file "
-               "keeps "
-               "no order within favourites lists: 6 channels will lose their places.\nSaving channel list to "
-               "file with an older format may result in loss of some data. Do you want to proceed?";
+            << "Compatibility warning" + intro +
+                   "\u2022 A 2010-01 file holds no Astra HD+ list: its 8 channels will not be saved.\n"
+                   "    \"RTL HD\", \"SAT.1 HD\", \"ProSieben HD\" and 5 more\n\n"
+                   "\u2022 A 2010-01 file keeps no order within favourites lists: 6 channels will lose their "
+                   "places.\n    \"Das Erste HD\", \"ZDF HD\", \"3sat HD\" and 3 more\n\n"
+                   "Saving channel list to file with an older format may result in loss of some data. Do you "
+                   "want to proceed?\n\nNo saves nothing: no file is written or replaced.";
     }
     void saveAsWarningSaysWhatWillBeLost() {
         QFETCH(int, from);
@@ -441,7 +474,7 @@ private slots:
         script.press(QDialogButtonBox::No);
         window.on_actionSaveAs();
         QVERIFY(script.done());
-        QCOMPARE(script.seen.value(1), QStringLiteral("Compatibility warning|") + warning);
+        QCOMPARE(script.seen.value(1), warning);
         QVERIFY(!QFile::exists(target));
     }
 
@@ -455,9 +488,12 @@ private slots:
         // What no edit should be able to make: a name longer than a raw record holds.
         window.document()->airList()->channelAt(0)->setName(QString(70, QLatin1Char('x')));
         deleteAirChannel(window, script, QStringLiteral("ZDF HD"));
-        const QString warning = QStringLiteral("Compatibility warning|1 name is longer than 64 characters "
-                                               "and will be shortened.\nDo you want to "
-                                               "proceed?");
+        const QString warning =
+            QStringLiteral("Save|The file will not keep everything the channel list holds:\n\n\u2022 1 name "
+                           "is longer than 64 "
+                           "characters and will be shortened.\n    "
+                           "\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026\"\n\nDo you want "
+                           "to save anyway?\n\nNo saves nothing: the file stays as it was last saved.");
 
         // No writes nothing: on Save, and in the save question on close, which then leaves the window open.
         script.seen.clear();
