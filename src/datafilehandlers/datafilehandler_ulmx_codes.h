@@ -9,7 +9,8 @@
 // The value texts and codes that the universal document's readers and writers of DataFileHandler_ulmx share,
 // so a code read back is the code written. Each value the format writes as text has its pair here: the text
 // the writer gives a value and the value the reader takes from a text. SaveCapacity runs a value through
-// both to see what a save would change. Private to the handler's source files and to SaveCapacity.
+// both to see what a save would change. Private to the handler's source files, SaveCapacity and the merge
+// (which compares names as a file gives them back).
 namespace UlmxCodes {
 
 inline constexpr int MODULATION_QPSK = 5;
