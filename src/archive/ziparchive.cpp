@@ -1,10 +1,10 @@
 #include "archive/ziparchive.h"
 
+#include "core/logcategories.h"
 #include "core/resultcode.h"
 #include "core/scratchfile.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -107,7 +107,7 @@ bool isSafeZipEntryName(const QString &name) {
 }
 
 int unzipAll(const QString &zipPath, const QString &folder) {
-    qDebug("Starting dir: %s", qPrintable(QDir::currentPath()));
+    qCDebug(lcArchive) << "Extracting" << zipPath << "into" << folder;
 
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())

@@ -1,9 +1,9 @@
 #include "datafilehandlers/channelmerger.h"
 
 #include "core/channelmatching.h"
+#include "core/logcategories.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
 
-#include <QDebug>
 #include <QSet>
 
 namespace {
@@ -222,7 +222,7 @@ void ChannelMerger::MergeSatellites(const SatelliteMap &source, SatelliteMap &de
             }
         }
         if (!placed)
-            qDebug("ERROR in MergeSatellites()");
+            qCDebug(lcMerge) << "No free user satellite slot for satellite" << id;
     }
 }
 

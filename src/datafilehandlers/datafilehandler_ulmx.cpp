@@ -416,10 +416,10 @@ void DataFileHandler_ulmx::keepUntakenLists() {
     UlmxPathReader walk(parsedBytes);
     int ordinal = -1;
     while (walk.next()) {
-        const QStringList &path = walk.path();
-        if (!walk.token().isStartElement() || path.size() != 4 || path[1] != QLatin1String("ulm_body") ||
-            path[2] != QLatin1String("service_database") || path[3] != QLatin1String("service_list") ||
-            !untaken.value(++ordinal))
+        const QStringList &elements = walk.path();
+        if (!walk.token().isStartElement() || elements.size() != 4 ||
+            elements[1] != QLatin1String("ulm_body") || elements[2] != QLatin1String("service_database") ||
+            elements[3] != QLatin1String("service_list") || !untaken.value(++ordinal))
             continue;
         const QString type = walk.token().attributes().value(QLatin1String("type")).toString();
         const bool satelliteList = type == QLatin1String("dvb-s");

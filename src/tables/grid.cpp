@@ -15,10 +15,10 @@
 #include "tables/freqitem.h"
 #include "tables/headerview.h"
 #include "tables/symbolrateitem.h"
+#include "tables/tableslog.h"
 #include "widgets/itemdelegate.h"
 
 #include <QApplication>
-#include <QDebug>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -1070,10 +1070,10 @@ void Grid::setChannels(ChannelList<SatelliteChannel> &channels) {
 // Diagnostics and events
 
 void Grid::dump(const QString &label) {
-    qDebug() << label << ": all =" << rowCount() << ", vis =" << m_visibleCount
-             << ", checked =" << m_checkedCount << ", current =" << currentVisibleRow()
-             << ", deselected =" << (m_deselected ? "true" : "false")
-             << ", insertCounter =" << m_insertCounter;
+    qCDebug(lcTables) << label << ": all =" << rowCount() << ", vis =" << m_visibleCount
+                      << ", checked =" << m_checkedCount << ", current =" << currentVisibleRow()
+                      << ", deselected =" << (m_deselected ? "true" : "false")
+                      << ", insertCounter =" << m_insertCounter;
 }
 
 void Grid::mousePressEvent(QMouseEvent *event) {

@@ -12,9 +12,9 @@
 #include "tables/commands/mychangroupcmd.h"
 #include "tables/commands/renumbergroupcmd.h"
 #include "tables/favouritesrepack.h"
+#include "tables/tableslog.h"
 #include "tables/undostack.h"
 
-#include <QDebug>
 #include <QSet>
 
 #include <algorithm>
@@ -249,10 +249,8 @@ void MainGrid::collectAstraHDRange(AstraHDCopyPlan &plan) const {
         const Channel *channel = channelAt(row);
         if (!channel)
             continue;
-        qDebug().noquote() << QStringLiteral("CH: ") + QString::number(channel->number()) +
-                                  QStringLiteral(" NM: \"") + channel->name() +
-                                  QStringLiteral("\", deleted: ") +
-                                  (channel->isDeleted() ? QStringLiteral("true") : QStringLiteral("false"));
+        qCDebug(lcTables) << "Astra HD+ row" << row << "number" << channel->number() << channel->name()
+                          << (channel->isDeleted() ? "deleted" : "live");
         if (!inRange(channel->number()))
             continue;
         if (channel->isDeleted())

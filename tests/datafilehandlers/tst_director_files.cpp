@@ -645,10 +645,10 @@ private slots:
         QStringList france = germany;
         france[0] = QStringLiteral("country|FRA");
 
-        const auto describeAs = [](const QString &file, const QString &country) {
+        const auto describeAs = [](const QString &fileName, const QString &country) {
             DataDirector director;
             ChannelListProvider document(&director);
-            if (director.open(file, &document, country) != RC_SUCCESS)
+            if (director.open(fileName, &document, country) != RC_SUCCESS)
                 return QStringList();
             return DocumentFixture::describe(document, DocumentFixture::Caps::of(FF_UNIVERSAL));
         };

@@ -279,6 +279,21 @@ private slots:
         verifyUndoRedo(*stack, list, before);
     }
 
+    // A copy looks at every row of the list; on an ordinary run it writes nothing to the terminal.
+    void copyPrintsNothing() {
+        build(98);
+        check({150});
+        grid->numberAnswers << 3;
+        static int printed;
+        printed = 0;
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) { ++printed; });
+        grid->actionAstraHDCopy();
+        qInstallMessageHandler(previous);
+        QCOMPARE(rangeNumbers(), range(1, 99));
+        QCOMPARE(printed, 0);
+    }
+
     void copyThatOverflowsDropsTheEndOfTheRange() {
         build(98);
         const ChannelList<AstraHDChannel> before = list;
