@@ -5,7 +5,7 @@
 #include <QtGlobal>
 
 namespace {
-// The readers' debug lines ("Starting dir: ...") would drown libFuzzer's own output; warnings stay.
+// Debug lines a developer switched on (QT_LOGGING_RULES) would drown libFuzzer's own output; warnings stay.
 QtMessageHandler previousHandler = nullptr;
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message) {
     if (type != QtDebugMsg && previousHandler)
