@@ -266,8 +266,8 @@ void TestDialogs::messageBoxIcons() {
         c.fn(nullptr, QStringLiteral("Title"), QStringLiteral("Text"), QDialogButtonBox::Ok,
              QDialogButtonBox::Ok);
         QCOMPARE(title, QStringLiteral("Title"));
-        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
-                 expected.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 expected.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
     // A missing picture leaves the label empty.
     CustomMessageBox box(nullptr, QStringLiteral("t"), QStringLiteral("q"), QStringLiteral(":/img/none"),
