@@ -589,8 +589,8 @@ private slots:
     }
 
     void anyCountryTakesTheOnlyCountryTheFileNames() {
-        const auto write = [this](const QString &name, const QString &airCountry,
-                                  const QString &cableCountry) {
+        const auto write = [this](const QString &name, const QString &airCountry, const QString &cableCountry,
+                                  const QString &cableType = QStringLiteral("analog-c")) {
             const QString list = QStringLiteral("<service_list type=\"%1\"><country_code val=\"%2\"/>"
                                                 "<analog_service name=\"%3\" freq=\"175.25\" rcn=\"1\"/>"
                                                 "</service_list>");
@@ -599,12 +599,13 @@ private slots:
             file.write(
                 QStringLiteral("<?xml version=\"1.0\" ?>\n<ULM><ulm_body><service_database>%1%2"
                                "</service_database></ulm_body></ULM>\n")
-                    .arg(list.arg("analog-a", airCountry, "Air"), list.arg("analog-c", cableCountry, "Cable"))
+                    .arg(list.arg("analog-a", airCountry, "Air"), list.arg(cableType, cableCountry, "Cable"))
                     .toUtf8());
         };
         write("one.ulmx", "DEU", "deu");
         write("several.ulmx", "DEU", "FRA");
         write("wildcard.ulmx", "*", "DEU");
+        write("unknowntype.ulmx", "DEU", "FRA", "analog-x");
         DataDirector director;
 
         ChannelListProvider one(&director);
@@ -620,6 +621,11 @@ private slots:
         QCOMPARE(director.open(path("several.ulmx"), &several, "FRA"), int(RC_SUCCESS));
         QVERIFY(director.countriesToChooseFrom().isEmpty());
         QCOMPARE(several.cableList()->size(), 1);
+
+        // A list of a type no loader reads offers no country.
+        ChannelListProvider unknownType(&director);
+        QCOMPARE(director.open(path("unknowntype.ulmx"), &unknownType, "*"), int(RC_SUCCESS));
+        QCOMPARE(unknownType.country(), QStringLiteral("DEU"));
 
         // Lists tagged "*" are what "*" takes, as before.
         ChannelListProvider wildcard(&director);

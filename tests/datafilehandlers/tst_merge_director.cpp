@@ -272,6 +272,8 @@ private slots:
         // One file with a cable list and no satellite or Astra HD+ list for the country, one with the lists.
         writeFile(path("cableonly.ulmx"), [&](ChannelListProvider &file) {
             addUnusedUserSatellites(file);
+            SatelliteChannel::satellites.insert(0x0050, SatelliteInfo{"Only in the file", 1, 0x8050, 2});
+            SatelliteChannel::transponders.insert(900, transponder(0x0050, 11700000.0f));
             file.satelliteList()->clear();
             file.astraHDList()->clear();
             file.cableList()->clear();
@@ -346,6 +348,21 @@ private slots:
         const State merged(document);
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
         merged.verifyUnchanged(document);
+    }
+
+    void userSatelliteWhoseChannelsTheDocumentHoldsTakesNoSlot() {
+        // The document's own list exported with its user satellite moved: not the same satellite, but every
+        // channel on it is the document's already, so nothing would use the slot it took.
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        const SatelliteMap satellites = SatelliteChannel::satellites;
+        SatelliteChannel::satellites[0xFFE1].orbitalPos = 0x0060;
+        QCOMPARE(DocumentFixture::writeUniversal(document, path("moved.ulmx")), int(RC_SUCCESS));
+        SatelliteChannel::satellites = satellites;
+
+        QCOMPARE(director.merge(path("moved.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(SatelliteChannel::satellites == satellites);
     }
 
     void astraListStaysOutOfA2010Document() {
@@ -424,6 +441,17 @@ private slots:
         QCOMPARE(document.country(), QStringLiteral("*"));
         QCOMPARE(director.merge(path("germany.ulmx"), &document), int(RC_SUCCESS));
         QCOMPARE((*document.cableList())[0].name(), QStringLiteral("From the file"));
+
+        // With several countries the merge is refused; it offers no choice, so it names none to choose from.
+        QFile several(path("several.ulmx"));
+        QVERIFY(several.open(QIODevice::WriteOnly));
+        several.write("<ULM><ulm_body><service_database>"
+                      "<service_list type=\"analog-a\"><country_code val=\"DEU\"/></service_list>"
+                      "<service_list type=\"analog-c\"><country_code val=\"FRA\"/></service_list>"
+                      "</service_database></ulm_body></ULM>");
+        several.close();
+        QCOMPARE(director.merge(path("several.ulmx"), &document), int(RC_NO_SERVICE_LIST));
+        QCOMPARE(director.countriesToChooseFrom(), QStringList());
     }
 
     void rollbackTakesBackTheMergedDatabase() {

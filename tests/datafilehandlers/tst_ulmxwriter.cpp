@@ -131,6 +131,8 @@ private slots:
     void shortWriteKeepsTheOldFile();
     void saveEndsALoad();
     void emptiedListIsNotReplacedByACarriedOne();
+    void replacedWildcardListIsCarried();
+    void carriedLinksFollowTheirRecordsToNewNumbers();
     void tooLargeDocumentKeepsTheOldFile();
 };
 
@@ -663,6 +665,67 @@ void TestUlmxWriter::emptiedListIsNotReplacedByACarriedOne() {
     QCOMPARE(load.cableResult, int(RC_SUCCESS));
     QVERIFY(load.cable.isEmpty());
     QCOMPARE(load.air.size(), 1);
+}
+
+void TestUlmxWriter::replacedWildcardListIsCarried() {
+    // A DEU load takes the "*" cable list first, then the DEU one in its place: the "*" one is carried.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("replaced.ulmx");
+    const QString list =
+        QStringLiteral("<service_list type=\"analog-c\"><country_code val=\"%1\"/>"
+                       "<analog_service name=\"%2\" freq=\"112.25\" rcn=\"1\"/></service_list>");
+    QVERIFY(writeAll(path, ulmxDocument(list.arg("*", "Any") + list.arg("DEU", "Own"))));
+    DataFileHandler_ulmx handler(path);
+    UlmxLoad load;
+    load.run(handler, "DEU");
+    ChannelListProvider document(nullptr);
+    load.install(document);
+    QCOMPARE(handler.save(document), int(RC_SUCCESS));
+    for (const char *country : {"*", "DEU"}) {
+        const UlmxLoad again = UlmxLoad::fromFile(path, country);
+        QCOMPARE(again.cable.size(), 1);
+        QCOMPARE(again.cable.at(0).name(), QLatin1String(country[0] == '*' ? "Any" : "Own"));
+    }
+}
+
+void TestUlmxWriter::carriedLinksFollowTheirRecordsToNewNumbers() {
+    // A DEU load carries the FRA list, which links to transponder 0x3 and provider 0x5.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("links.ulmx");
+    const QString list =
+        QStringLiteral("<service_list type=\"dvb-s\"><country_code val=\"%1\"/><digital_stream>"
+                       "<item_link id=\"%2\"/><digital_service name=\"%1\" sid=\"0x1\" rcn=\"1\">"
+                       "<item_link id=\"%3\" type=\"provider\"/></digital_service>"
+                       "</digital_stream></service_list>");
+    const QString satellite = QStringLiteral(
+        "<satellite id=\"1\" name=\"Sat\"><orbital_pos val=\"19.2E\"/>"
+        "<transponder freq=\"11494000\" pol=\"V\" sr=\"27500000\" item_loc=\"0x2\"/>"
+        "<transponder freq=\"11953000\" pol=\"H\" sr=\"27500000\" item_loc=\"0x3\"/></satellite>");
+    const QString providers = QStringLiteral("<provider_list><provider name=\"ARD\" item_loc=\"0x4\"/>"
+                                             "<provider name=\"ZDF\" item_loc=\"0x5\"/></provider_list>");
+    QVERIFY(
+        writeAll(path, ulmxDocument(providers + list.arg("DEU", "0x2", "0x4") + list.arg("FRA", "0x3", "0x5"),
+                                    satellite)));
+    DataFileHandler_ulmx handler(path);
+    UlmxLoad load;
+    load.run(handler, "DEU");
+    ChannelListProvider document(nullptr);
+    load.install(document);
+    // As after a merge: the linked records moved to other numbers, and others took their old ones.
+    TransponderMap &transponders = SatelliteChannel::transponders;
+    transponders.insert(9, transponders.value(3));
+    transponders.insert(3, transponder(1, 12000000, 0, 27500000, 5, 3));
+    ProviderMap &named = SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
+    named.insert(9, named.value(5));
+    named.insert(5, ServiceProvider{"Other", 0, 0});
+    QCOMPARE(handler.save(document), int(RC_SUCCESS));
+
+    const UlmxLoad france = UlmxLoad::fromFile(path, "FRA");
+    QCOMPARE(france.satellite.size(), 1);
+    const SatelliteChannel &carried = france.satellite.at(0);
+    QCOMPARE(france.transponders.value(carried.transponderId()).frequency, 11953000.0f);
+    QCOMPARE(france.providers.value(ProviderCategory::SATELLITE).value(carried.providerId()).name,
+             QStringLiteral("ZDF"));
 }
 
 void TestUlmxWriter::tooLargeDocumentKeepsTheOldFile() {

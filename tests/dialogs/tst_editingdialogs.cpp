@@ -134,6 +134,11 @@ private slots:
         QVERIFY(question(dialog).endsWith(name));
         auto *label = dialog.findChild<QLabel *>(QStringLiteral("questionLabel"));
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        // Broken anywhere, the name takes at least as many lines as its width asks for, after the question's.
+        const QFontMetrics metrics = label->fontMetrics();
+        const int nameLines = metrics.horizontalAdvance(name) / label->width();
+        QVERIFY(nameLines >= 2);
+        QVERIFY(label->heightForWidth(label->width()) > (nameLines + 1) * metrics.height());
     }
 
     void deleteDialogCountsChannels() {

@@ -5,12 +5,14 @@
 #include "sampledocument.h"
 #include "support/flowsupport.h"
 #include "tables/favgrid.h"
+#include "widgets/combobox.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -249,6 +251,9 @@ private slots:
         QTest::newRow("2010-01 to universal") << 3 << 1 << true << false;
         QTest::newRow("universal to 2012-01") << 1 << 5 << false << true;
         QTest::newRow("universal to 2010-01") << 1 << 3 << true << false;
+        // Nothing lost: the file holds what the window shows, so nothing is read back, as after a Save.
+        QTest::newRow("2012-01 to 2012-01") << 5 << 5 << false << true;
+        QTest::newRow("universal to universal") << 1 << 1 << false << false;
     }
     void saveAsAcrossFormats() {
         QFETCH(int, from);
@@ -267,6 +272,7 @@ private slots:
         QVERIFY(window.isFileLoaded());
         QStringList airNames = liveNames(window.document()->airList());
         airNames.sort();
+        const ChannelListProvider *shown = window.document();
 
         script.saveFile(target, to);
         if (warning)
@@ -283,6 +289,8 @@ private slots:
         QCOMPARE(window.document()->formatCode(), to);
         QCOMPARE(window.rightFavGrids.value(0)->isOrdered(), ordered);
         QCOMPARE(workingFolders().size(), to == 1 ? 0 : 1);
+        // The written file is read back as the document only when it may hold less than the window showed.
+        QCOMPARE(window.document() == shown, from == to);
 
         ReadBack back(target, QStringLiteral("DEU"));
         QCOMPARE(back.code, int(RC_SUCCESS));
@@ -693,6 +701,25 @@ private slots:
         // The user stays where the save found them.
         QCOMPARE(window.currentListId(), 1);
         QCOMPARE(window.currentFile, target);
+    }
+
+    void saveAsIntoFewerFavouritesListsShowsTheFirst() {
+        const QString source = path(QStringLiteral("five.rvl"));
+        const QString target = path(QStringLiteral("four.rvl"));
+        QFile::remove(target);
+        writeSample(source, FF_RAW_2012_01);
+        TestWindow window;
+        window.show();
+        ModalScript script;
+        openThroughDialog(window, script, source);
+        window.myChannelsButton->click();
+        window.fav2Filter->setCurrentIndex(4);
+        script.saveFile(target, FF_RAW_2010_01);
+        script.press(QDialogButtonBox::Yes);
+        window.on_actionSaveAs();
+        QVERIFY(script.done());
+        // The fifth list is gone: the page shows the first one.
+        QCOMPARE(window.fav2Filter->currentIndex(), 0);
     }
 
     void saveAsQuestions() {

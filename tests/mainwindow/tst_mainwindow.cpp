@@ -550,7 +550,16 @@ private slots:
         openSample(window, SampleDocument::create(QStringLiteral("DEU"), formatCode, lists));
         window.CustomMainWindow::show();
         MainGrid *air = window.mainGridOf(0);
-        clickRow(air, rowOfName(air, QStringLiteral("arte HD")));
+        const int arte = rowOfName(air, QStringLiteral("arte HD"));
+        const int zdf = rowOfName(air, QStringLiteral("ZDF HD")); // locked
+        // Check marks on a locked and an unlocked channel answer as a current row does.
+        air->setRowChecked(zdf, true);
+        air->setRowChecked(arte, true);
+        QCOMPARE(window.lockButton->isEnabled(), kept);
+        QCOMPARE(window.unlockButton->isEnabled(), kept);
+        air->setRowChecked(zdf, false);
+        air->setRowChecked(arte, false);
+        clickRow(air, arte);
         QCOMPARE(window.lockButton->isEnabled(), kept);
         QCOMPARE(window.actionLock->isEnabled(), kept);
         QCOMPARE(air->isLockEnabled(), kept);
@@ -810,6 +819,9 @@ private slots:
         QCOMPARE(window.mainPanels->currentIndex(), 0);
         QCOMPARE(window.satListData->selectedItems().size(), 1);
         QCOMPARE(window.mainGridOf(2)->visibleCount(), 1);
+        // The restored satellite is the panel's choice again: a view recorded now names it.
+        window.storeViewState();
+        QCOMPARE(window.undoStack.state().satelliteId, int(SampleDocument::ASTRA_19));
     }
 
     void undoRestoresTheViewThatWasShownNotAnEarlierSatellite() {

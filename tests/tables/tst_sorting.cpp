@@ -155,6 +155,19 @@ private slots:
         QCOMPARE(rowNames(*grid).last(), QStringLiteral("pos 2"));
     }
 
+    void filterPassMovesTheRowsItChecksWhenSortedByCheckMarks() {
+        ChannelList<AirChannel> list;
+        for (int i = 1; i <= 4; ++i)
+            list.append(air(QStringLiteral("c%1").arg(i), quint16(i), 474.0f, i % 2 ? 2 : 1));
+        TestGrid grid(Grid::AIR_LIST);
+        uploadAll(list, grid);
+        grid.header()->setSortIndicator(grid.columnIndex(Grid::CHECK_COLUMN), Qt::AscendingOrder);
+        // The radio rows, then the TV rows with check marks on those newly shown: the marked rows go first.
+        grid.filter(Channel::CATEGORY_RADIO, 0, -1, Grid::CLEAR_CURRENT, true, false);
+        grid.filter(Channel::CATEGORY_TV, 0, -1, Grid::CLEAR_CURRENT, true, true);
+        QCOMPARE(rowNames(grid), (QStringList{"c2", "c4", "c1", "c3"}));
+    }
+
     void sortingKeepsHiddenRowsHidden() {
         ChannelList<AirChannel> list;
         for (int i = 1; i <= 6; ++i)
