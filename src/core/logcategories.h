@@ -7,5 +7,7 @@
 // developer switches them on with QT_LOGGING_RULES, e.g. QT_LOGGING_RULES="tunelane.*.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(lcMerge)
 Q_DECLARE_LOGGING_CATEGORY(lcArchive)
+// The tables' diagnostics (tunelane_ui); a category needs QtCore only, so all of them live here.
+Q_DECLARE_LOGGING_CATEGORY(lcTables)
 
 #endif // LOGCATEGORIES_H

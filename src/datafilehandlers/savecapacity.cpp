@@ -107,10 +107,13 @@ public:
     template <typename T> void countList(const ChannelList<T> &list) {
         QSet<const T *> written;
         if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
-            // Written only as a service of its transponder's stream, and then read back digital.
-            for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byTransponder(list)) {
-                for (const T *service : stream.services)
-                    written.insert(service);
+            // In a universal file, written only as a service of its transponder's stream, and then read back
+            // digital; a raw file writes every channel.
+            if (m_target.universal) {
+                for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byTransponder(list)) {
+                    for (const T *service : stream.services)
+                        written.insert(service);
+                }
             }
         }
         for (const T &channel : list) {

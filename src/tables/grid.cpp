@@ -5,6 +5,7 @@
 #include "core/cablechannel.h"
 #include "core/channellist.h"
 #include "core/codenames.h"
+#include "core/logcategories.h"
 #include "core/satellitechannel.h"
 #include "core/sharedtexts.h"
 #include "tables/channelcellitem.h"
@@ -15,7 +16,6 @@
 #include "tables/freqitem.h"
 #include "tables/headerview.h"
 #include "tables/symbolrateitem.h"
-#include "tables/tableslog.h"
 #include "widgets/itemdelegate.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "tables/maingrid.h"
 
 #include "core/astrahdchannel.h"
+#include "core/logcategories.h"
 #include "tables/checkboxitem.h"
 #include "tables/commands/astrahdcopygrpcmd.h"
 #include "tables/commands/compoundeditcmd.h"
@@ -12,7 +13,6 @@
 #include "tables/commands/mychangroupcmd.h"
 #include "tables/commands/renumbergroupcmd.h"
 #include "tables/favouritesrepack.h"
-#include "tables/tableslog.h"
 #include "tables/undostack.h"
 
 #include <QSet>

@@ -29,6 +29,13 @@ AstraHDChannel astraChannel(int sid, const QString &name, quint16 number, quint3
                           int(ids.size()), 0x19, false, false, Channel::DIGITAL, 1, 1);
 }
 
+// An analog-c list of the country holding one channel of the name.
+QString analogCableList(const QString &country, const QString &name) {
+    return QStringLiteral("<service_list type=\"analog-c\"><country_code val=\"%1\"/>"
+                          "<analog_service name=\"%2\" freq=\"112.25\" rcn=\"1\"/></service_list>")
+        .arg(country, name);
+}
+
 AirChannel airChannel(int sid, const QString &name, quint16 number, float mhz, int kind,
                       quint16 bandwidth = 8) {
     return AirChannel(sid, name, number, mhz, kind == Channel::ANALOGUE ? 1 : 0x16, false, false, kind,
@@ -649,10 +656,7 @@ void TestUlmxWriter::emptiedListIsNotReplacedByACarriedOne() {
     // A DEU load takes the DEU cable list and carries the "*" one.
     QTemporaryDir dir;
     const QString path = dir.filePath("carried.ulmx");
-    const QString list =
-        QStringLiteral("<service_list type=\"analog-c\"><country_code val=\"%1\"/>"
-                       "<analog_service name=\"%2\" freq=\"112.25\" rcn=\"1\"/></service_list>");
-    QVERIFY(writeAll(path, ulmxDocument(list.arg("DEU", "Own") + list.arg("*", "Unseen"))));
+    QVERIFY(writeAll(path, ulmxDocument(analogCableList("DEU", "Own") + analogCableList("*", "Unseen"))));
     DataFileHandler_ulmx handler(path);
     UlmxLoad().run(handler, "DEU");
     // The user emptied the cable list: it opens again empty, not as the list they never saw.
@@ -671,10 +675,7 @@ void TestUlmxWriter::replacedWildcardListIsCarried() {
     // A DEU load takes the "*" cable list first, then the DEU one in its place: the "*" one is carried.
     QTemporaryDir dir;
     const QString path = dir.filePath("replaced.ulmx");
-    const QString list =
-        QStringLiteral("<service_list type=\"analog-c\"><country_code val=\"%1\"/>"
-                       "<analog_service name=\"%2\" freq=\"112.25\" rcn=\"1\"/></service_list>");
-    QVERIFY(writeAll(path, ulmxDocument(list.arg("*", "Any") + list.arg("DEU", "Own"))));
+    QVERIFY(writeAll(path, ulmxDocument(analogCableList("*", "Any") + analogCableList("DEU", "Own"))));
     DataFileHandler_ulmx handler(path);
     UlmxLoad load;
     load.run(handler, "DEU");
