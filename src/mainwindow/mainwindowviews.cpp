@@ -250,11 +250,11 @@ void MainWindow::applyCategoryFilter(int categoryId, bool refresh, int satellite
     mainPanels->setCurrentIndex(0);
     if (QAbstractButton *button = filterButtonGroup.button(categoryId))
         button->setChecked(true);
-    if (currentListId() == Grid::SATELLITE_LIST) {
-        showSatelliteList(categoryId);
-        if (satelliteId != -1)
-            selectSatelliteRow(categoryId, satelliteId);
-    }
+    // The satellite panel belongs to the satellite list alone: on any other list it is hidden, however the
+    // view got there (an undo restores another list without a tab click).
+    showSatelliteList(categoryId);
+    if (currentListId() == Grid::SATELLITE_LIST && satelliteId != -1)
+        selectSatelliteRow(categoryId, satelliteId);
     updateActions();
 }
 
@@ -328,10 +328,13 @@ void MainWindow::restoreView(const UndoState &s) {
     // names the category being restored.
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
-    if (s.filterId == 0)
+    if (s.filterId == 0) {
+        // The favourites page has no satellite panel, whichever list it shows.
+        showSatelliteList(0);
         showFavouritesPage(s.leftFavIndex, s.rightFavIndex, true);
-    else
+    } else {
         applyCategoryFilter(s.filterId, true, s.satelliteId);
+    }
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
     updateActions();

@@ -775,6 +775,31 @@ private slots:
         QVERIFY(!window.undoStack.canUndo());
     }
 
+    void restoringAnotherListHidesTheSatellitePanel_data() {
+        QTest::addColumn<int>("listId");
+        QTest::addColumn<int>("categoryId");
+        QTest::newRow("Astra HD+ list") << 3 << 7;
+        QTest::newRow("air list, TV") << 0 << 1;
+        QTest::newRow("air list, favourites page") << 0 << 0;
+    }
+
+    void restoringAnotherListHidesTheSatellitePanel() {
+        // An undo brings back another list without a click on its tab: the satellite panel, which would
+        // filter that list by satellite, goes all the same.
+        QFETCH(int, listId);
+        QFETCH(int, categoryId);
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.satButton->click();
+        QVERIFY(window.satListAll->isVisible());
+        window.restoreView(UndoState(listId, categoryId, 0, 0, -1));
+        QCOMPARE(window.currentListId(), listId);
+        for (QListWidget *list :
+             {window.satListAll, window.satListTv, window.satListRadio, window.satListData})
+            QVERIFY2(list->isHidden(), qPrintable(list->objectName()));
+    }
+
     void editsBeyondTheUndoLimitStayModified() {
         TestWindow window;
         openSample(window);
