@@ -286,6 +286,9 @@ void MainWindow::satelliteRowClicked(int categoryId, QListWidgetItem *item) {
     if (MainGrid *grid = currentMainGrid())
         grid->filter(categoryId, 0, item->type() - SATELLITE_ITEM_TYPE, 2, true, false);
     updateChannelCountLabel();
+    // Other rows may be shown while no check mark changed, and then no mark signals: Select All and Deselect
+    // All follow the rows now shown.
+    updateSelectionControls();
 }
 
 void MainWindow::on_satListAllClicked(QListWidgetItem *item) {
