@@ -250,11 +250,11 @@ void MainWindow::applyCategoryFilter(int categoryId, bool refresh, int satellite
     mainPanels->setCurrentIndex(0);
     if (QAbstractButton *button = filterButtonGroup.button(categoryId))
         button->setChecked(true);
-    if (currentListId() == Grid::SATELLITE_LIST) {
-        showSatelliteList(categoryId);
-        if (satelliteId != -1)
-            selectSatelliteRow(categoryId, satelliteId);
-    }
+    // The satellite panel belongs to the satellite list alone: on any other list it is hidden, however the
+    // view got there (an undo restores another list without a tab click).
+    showSatelliteList(categoryId);
+    if (currentListId() == Grid::SATELLITE_LIST && satelliteId != -1)
+        selectSatelliteRow(categoryId, satelliteId);
     updateActions();
 }
 
@@ -286,6 +286,9 @@ void MainWindow::satelliteRowClicked(int categoryId, QListWidgetItem *item) {
     if (MainGrid *grid = currentMainGrid())
         grid->filter(categoryId, 0, item->type() - SATELLITE_ITEM_TYPE, 2, true, false);
     updateChannelCountLabel();
+    // Other rows may be shown while no check mark changed, and then no mark signals: Select All and Deselect
+    // All follow the rows now shown.
+    updateSelectionControls();
 }
 
 void MainWindow::on_satListAllClicked(QListWidgetItem *item) {
@@ -328,10 +331,13 @@ void MainWindow::restoreView(const UndoState &s) {
     // names the category being restored.
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
-    if (s.filterId == 0)
+    if (s.filterId == 0) {
+        // The favourites page has no satellite panel, whichever list it shows.
+        showSatelliteList(0);
         showFavouritesPage(s.leftFavIndex, s.rightFavIndex, true);
-    else
+    } else {
         applyCategoryFilter(s.filterId, true, s.satelliteId);
+    }
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
     updateActions();

@@ -29,7 +29,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -96,6 +98,36 @@ QString generalNumber(double value) {
         return text;
     }
     return QString::number(value, 'g', 12);
+}
+
+// The frequency a cell shows, in MHz or kHz: the shortest decimal that reads back as the stored float, moved
+// three places for kHz. Scaling the float itself would show its binary remainder in the twelve digits (99.9
+// MHz is held as 99.90000153, which reads "99900.0015259 kHz"); a value the float holds exactly keeps every
+// digit (482062.5 kHz). Moving the decimal exponent keeps the scaling exact.
+double shownFrequency(float mhz, bool inMHz) {
+    const int shift = inMHz ? 0 : 3;
+    const double scaled = double(mhz) * (inMHz ? 1.0 : 1000.0);
+    if (!std::isfinite(mhz))
+        return scaled;
+    // Written as "d.ddde+XX" (at most nine digits), then read back with the exponent raised by the shift.
+    char text[32];
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, mhz, std::chars_format::scientific);
+    char *const mark = std::find(text, written.ptr, 'e');
+    if (written.ec != std::errc() || mark == written.ptr)
+        return scaled;
+    int exponent = 0;
+    const char *digits = mark + 1;
+    if (digits != written.ptr && *digits == '+')
+        ++digits;
+    if (std::from_chars(digits, written.ptr, exponent).ec != std::errc())
+        return scaled;
+    const std::to_chars_result shifted = std::to_chars(mark + 1, text + sizeof text, exponent + shift);
+    double value = 0.0;
+    if (shifted.ec != std::errc() ||
+        std::from_chars(text, shifted.ptr, value, std::chars_format::scientific).ec != std::errc())
+        return scaled;
+    return value;
 }
 
 // Keys of the shared texts that are not code names.
@@ -446,8 +478,8 @@ void Grid::setFrequencyCell(Channel *channel, int row, bool inMHz) {
     const int column = cellColumn(FREQUENCY_COLUMN);
     if (column < 0 || !channel || !isValidRow(row))
         return;
-    const double value = double(channel->frequency()) * (inMHz ? 1.0 : 1000.0);
-    const QString text = generalNumber(value) + QLatin1Char(' ') + sharedText(inMHz ? MHZ_TEXT : KHZ_TEXT, 0);
+    const QString text = generalNumber(shownFrequency(channel->frequency(), inMHz)) + QLatin1Char(' ') +
+                         sharedText(inMHz ? MHZ_TEXT : KHZ_TEXT, 0);
     placeTextItem(new FreqItem(channel), text, false, row, column);
 }
 

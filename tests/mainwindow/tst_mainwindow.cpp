@@ -535,6 +535,33 @@ private slots:
         QVERIFY(!window.actionDeselectAll->isEnabled());
     }
 
+    void selectAllFollowsTheRowsAChosenSatelliteShows() {
+        // Feed 7, the only channel on its satellite, deleted: the panel keeps the satellite's row, which then
+        // shows no channel.
+        ChannelListProvider *document = SampleDocument::create();
+        ChannelList<SatelliteChannel> *channels = document->satelliteList();
+        channels->channelAt(channels->size() - 1)->setDeleted(true);
+        TestWindow window;
+        openSample(window, document);
+        window.CustomMainWindow::show();
+        window.satButton->click();
+        MainGrid *satellite = window.mainGridOf(2);
+        auto choose = [&window](int row) {
+            QListWidgetItem *item = window.satListAll->item(row);
+            window.satListAll->setCurrentItem(item);
+            emit window.satListAll->itemClicked(item);
+        };
+        // No check mark changes on the way: only the rows shown decide.
+        QVERIFY(window.actionSelectAll->isEnabled());
+        choose(3);
+        QCOMPARE(satellite->visibleCount(), 0);
+        QVERIFY(!window.actionSelectAll->isEnabled());
+        choose(0);
+        QCOMPARE(satellite->visibleCount(), 3);
+        QVERIFY(window.actionSelectAll->isEnabled());
+        QVERIFY(!window.actionDeselectAll->isEnabled());
+    }
+
     void locksFollowTheFormat_data() {
         QTest::addColumn<int>("formatCode");
         QTest::addColumn<int>("lists");
@@ -773,6 +800,31 @@ private slots:
         window.markSaved();
         QVERIFY(!window.isModified());
         QVERIFY(!window.undoStack.canUndo());
+    }
+
+    void restoringAnotherListHidesTheSatellitePanel_data() {
+        QTest::addColumn<int>("listId");
+        QTest::addColumn<int>("categoryId");
+        QTest::newRow("Astra HD+ list") << 3 << 7;
+        QTest::newRow("air list, TV") << 0 << 1;
+        QTest::newRow("air list, favourites page") << 0 << 0;
+    }
+
+    void restoringAnotherListHidesTheSatellitePanel() {
+        // An undo brings back another list without a click on its tab: the satellite panel, which would
+        // filter that list by satellite, goes all the same.
+        QFETCH(int, listId);
+        QFETCH(int, categoryId);
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        window.satButton->click();
+        QVERIFY(window.satListAll->isVisible());
+        window.restoreView(UndoState(listId, categoryId, 0, 0, -1));
+        QCOMPARE(window.currentListId(), listId);
+        for (QListWidget *list :
+             {window.satListAll, window.satListTv, window.satListRadio, window.satListData})
+            QVERIFY2(list->isHidden(), qPrintable(list->objectName()));
     }
 
     void editsBeyondTheUndoLimitStayModified() {

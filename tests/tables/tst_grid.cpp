@@ -163,27 +163,55 @@ private slots:
     }
 
     void frequencyTextsInTheGeneralFormat() {
-        // Whole numbers, hundredths and values that need the general formatter's rounding all read as the
-        // general format with 12 significant digits would write them.
-        QList<float> values = {474.0f, 522.25f, 48.25f, 0.5f,      0.0f,     858.0f,     10714.123f,
-                               99.99f, 0.01f,   1.05f,  11493.75f, 12187.5f, 1234567.0f, 3.3333333f};
+        // The shortest decimal that reads back as the stored float, in the general format with 12 significant
+        // digits; kHz moves that decimal three places, so the float's binary remainder never shows (99.9 MHz
+        // is held as 99.90000153). Exact values keep every digit.
+        struct Texts {
+            float mhz;
+            QString inMHz;
+            QString inKHz;
+        };
+        auto texts = [](float mhz, const char *inMHz, const char *inKHz) {
+            return Texts{mhz, QString::fromLatin1(inMHz), QString::fromLatin1(inKHz)};
+        };
+        QList<Texts> cases = {texts(474.0f, "474", "474000"),
+                              texts(522.25f, "522.25", "522250"),
+                              texts(48.25f, "48.25", "48250"),
+                              texts(0.5f, "0.5", "500"),
+                              texts(0.0f, "0", "0"),
+                              texts(99.9f, "99.9", "99900"),
+                              texts(506.1f, "506.1", "506100"),
+                              texts(482.062f, "482.062", "482062"),
+                              texts(482.0625f, "482.0625", "482062.5"),
+                              texts(11493.75f, "11493.75", "11493750"),
+                              texts(12187.5f, "12187.5", "12187500"),
+                              texts(10714.123f, "10714.123", "10714123"),
+                              texts(99.99f, "99.99", "99990"),
+                              texts(0.01f, "0.01", "10"),
+                              texts(1.05f, "1.05", "1050"),
+                              texts(3.3333333f, "3.3333333", "3333.3333"),
+                              texts(1234567.0f, "1234567", "1234567000"),
+                              texts(1.0e9f, "1000000000", "1e+12"),
+                              texts(1.0e-5f, "1e-05", "0.01")};
+        // Hundredths of a MHz read as they were given, in both units.
         QRandomGenerator random(8);
         for (int i = 0; i < 300; ++i) {
-            values << float(random.bounded(1000000)) / 100.0f;
-            values << float(random.bounded(100000.0));
+            const int hundredths = random.bounded(1000000);
+            cases.append({float(hundredths) / 100.0f, QString::number(hundredths / 100.0, 'g', 12),
+                          QString::number(hundredths * 10)});
         }
         ChannelList<AirChannel> list;
-        for (float mhz : values)
-            list.append(air(QStringLiteral("f"), 1, mhz));
+        for (const Texts &expected : std::as_const(cases))
+            list.append(air(QStringLiteral("f"), 1, expected.mhz));
         TestGrid grid(Grid::AIR_LIST);
-        grid.setRowCount(list.size());
-        for (int row = 0; row < list.size(); ++row) {
-            grid.setCheckCell(false, list.channelAt(row), row);
-            grid.setFrequencyCell(list.channelAt(row), row, row % 2 == 0);
-            const double value = double(list[row].frequency()) * (row % 2 == 0 ? 1.0 : 1000.0);
-            const QString expected = QString::number(value, 'g', 12) +
-                                     (row % 2 == 0 ? QStringLiteral(" MHz") : QStringLiteral(" kHz"));
-            QCOMPARE(cellText(grid, row, Grid::FREQUENCY_COLUMN), expected);
+        grid.setRowCount(2);
+        for (int index = 0; index < list.size(); ++index) {
+            for (int row = 0; row < 2; ++row) {
+                grid.setCheckCell(false, list.channelAt(index), row);
+                grid.setFrequencyCell(list.channelAt(index), row, row == 0);
+            }
+            QCOMPARE(cellText(grid, 0, Grid::FREQUENCY_COLUMN), cases[index].inMHz + QStringLiteral(" MHz"));
+            QCOMPARE(cellText(grid, 1, Grid::FREQUENCY_COLUMN), cases[index].inKHz + QStringLiteral(" kHz"));
         }
     }
 
