@@ -28,11 +28,12 @@ void undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
 }
 
 // A satellite or Astra HD+ channel of the file, with its transponder already mapped, into the list. Without a
-// transponder only the service id tells channels apart, and a file may hold one id on several transponders
-// it does not define: such a channel is never merged with another channel of the file, only found again
-// among the first documentChannels of the list (those from before the merge) that a universal file gives
-// back without a transponder too (writtenWithoutTransponder), each of them at most once (claimed holds their
-// indexes).
+// transponder only the service id and the name tell channels apart, and a file may hold one id on several
+// transponders it does not define: such a channel is never merged with another channel of the file, only
+// found again among the first documentChannels of the list (those from before the merge) that a universal
+// file gives back without a transponder too (writtenWithoutTransponder) and under the same name, each of them
+// at most once (claimed holds their indexes). The service id alone would take another broadcaster's channel
+// for the file's, and the file's channel would be lost.
 template <typename T, typename WrittenWithoutTransponder>
 void mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
                            const TransponderMap &transponders,
@@ -44,7 +45,8 @@ void mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentC
     for (int i = 0; i < documentChannels; ++i) {
         T &existing = list[i];
         if (!claimed.contains(i) && writtenWithoutTransponder(existing) &&
-            existing.serviceId() == channel.serviceId()) {
+            existing.serviceId() == channel.serviceId() &&
+            UlmxCodes::xmlCarriedText(existing.name()) == channel.name()) {
             claimed.insert(i);
             existing.setDeleted(false);
             return;

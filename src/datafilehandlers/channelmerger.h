@@ -69,7 +69,7 @@ public:
 
     // Adds the file's channels that the document lacks; a document channel of the file is undeleted. A
     // document channel whose transponder a universal file cannot hold (its satellite is unknown) stands for a
-    // file channel without a transponder.
+    // file channel without a transponder of the same service id and name.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,

@@ -324,11 +324,13 @@ private slots:
         QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
             SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QStringLiteral("User\u0001 sat");
         });
-        // The file holds no transponder without its satellite: the channel comes back without one.
+        // The file holds no transponder without its satellite, nor a character XML cannot hold: the channel
+        // comes back without either.
         QTest::newRow("transponder of an unknown satellite") << Shape([](ChannelListProvider &document) {
             SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
-            document.satelliteList()->append(
-                SatelliteChannel(7000, "Feed", 700, 700, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+            document.satelliteList()->append(SatelliteChannel(7000, QStringLiteral("Feed\u0001"), 700, 700,
+                                                              NO_ID, 1, false, false, Channel::DIGITAL, -1,
+                                                              0));
         });
     }
 
