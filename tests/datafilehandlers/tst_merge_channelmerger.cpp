@@ -62,7 +62,7 @@ class TestChannelMerger : public QObject {
         return m_merger.mergeSatelliteData(source.channels, source.satellites, source.transponders,
                                            source.providers, m_destination, SatelliteChannel::satellites,
                                            SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
-                                           sourceVersion, destinationVersion);
+                                           sourceVersion, destinationVersion, true);
     }
 
 private slots:
