@@ -1,10 +1,13 @@
 #include "datafilehandlers/channelmerger.h"
 
 #include "core/channelmatching.h"
+#include "core/favouriteorder.h"
 #include "core/logcategories.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
 
 #include <QSet>
+
+#include <algorithm>
 
 namespace {
 // The map without the satellites of the ids.
@@ -14,43 +17,97 @@ SatelliteMap withoutSatellites(SatelliteMap map, const QList<quint16> &ids) {
     return map;
 }
 
+// Takes the mark off a channel found again; returns it when it was marked deleted, so the caller can give it
+// back its places.
+template <typename T> T *undelete(T &channel) {
+    if (!channel.isDeleted())
+        return nullptr;
+    channel.setDeleted(false);
+    return &channel;
+}
+
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
-// and undeleted, instead of a second copy.
-template <typename T, typename Same>
-void undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
+// and undeleted, instead of a second copy. Returns the channel brought back from deleted, if any.
+template <typename T, typename Same> T *undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
     for (T &existing : list) {
-        if (same(existing, channel)) {
-            existing.setDeleted(false);
-            return;
-        }
+        if (same(existing, channel))
+            return undelete(existing);
     }
     list.append(channel);
+    return nullptr;
+}
+
+// A channel brought back keeps its place in an ordered favourites list only while that place is still its
+// own: a deleted channel keeps its positions (for undo) while the list goes on without it, and a member
+// added or packed meanwhile may hold one of them now. Otherwise it goes after the highest position, the list
+// packed first where the members a save numbers after the highest would not fit, as adding a member does;
+// without room even then it leaves that list. Where it has no position (-2), a save numbers it: it stays so.
+template <typename T> void placeBroughtBack(ChannelList<T> &list, T &channel) {
+    for (quint16 favList = 1; favList <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++favList) {
+        const int position = channel.favouritePosition(favList);
+        if (position < 1)
+            continue;
+        QList<T *> members;
+        QList<int> positions;
+        int highest = 0;
+        qint64 withoutPosition = 0;
+        bool taken = false;
+        for (T &other : list) {
+            const int otherPosition = other.favouritePosition(favList);
+            if (&other == &channel || other.isDeleted() || otherPosition == Channel::NOT_A_MEMBER)
+                continue;
+            members.append(&other);
+            positions.append(otherPosition);
+            highest = std::max(highest, otherPosition);
+            withoutPosition += otherPosition == Channel::MEMBER_WITHOUT_POSITION ? 1 : 0;
+            taken = taken || otherPosition == position;
+        }
+        if (!taken && FavouriteOrder::roomAfterHighest(std::max(highest, position), withoutPosition, 0))
+            continue;
+        if (FavouriteOrder::roomAfterHighest(highest, withoutPosition, 1)) {
+            channel.setFavouritePosition(favList, highest + 1);
+            continue;
+        }
+        if (members.size() >= Channel::HIGHEST_FAVOURITE_POSITION) {
+            channel.setFavouritePosition(favList, Channel::NOT_A_MEMBER);
+            continue;
+        }
+        int next = 1;
+        for (const int member : FavouriteOrder::packingOrder(positions)) {
+            if (positions[member] != next)
+                members[member]->setFavouritePosition(favList, next);
+            ++next;
+        }
+        channel.setFavouritePosition(favList, next);
+    }
 }
 
 // A satellite or Astra HD+ channel of the file, with its transponder already mapped, into the list. Without a
-// transponder only the service id tells channels apart, and a file may hold one id on several transponders
-// it does not define: such a channel is never merged with another channel of the file, only found again
-// among the first documentChannels of the list (those from before the merge) that a universal file gives
-// back without a transponder too (writtenWithoutTransponder), each of them at most once (claimed holds their
-// indexes).
+// transponder only the service id and the name tell channels apart, and a file may hold one id on several
+// transponders it does not define: such a channel is never merged with another channel of the file, only
+// found again among the first documentChannels of the list (those from before the merge) that a universal
+// file gives back without a transponder too (writtenWithoutTransponder) and under the same name, each of them
+// at most once (claimed holds their indexes). The service id alone would take another broadcaster's channel
+// for the file's, and the file's channel would be lost. Returns the channel brought back from deleted, if
+// any.
 template <typename T, typename WrittenWithoutTransponder>
-void mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
-                           const TransponderMap &transponders,
-                           WrittenWithoutTransponder writtenWithoutTransponder) {
-    if (transponders.contains(channel.transponderId())) {
-        undeleteOrAppend(list, channel, [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
-        return;
-    }
+T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
+                         const TransponderMap &transponders,
+                         WrittenWithoutTransponder writtenWithoutTransponder) {
+    if (transponders.contains(channel.transponderId()))
+        return undeleteOrAppend(list, channel,
+                                [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
     for (int i = 0; i < documentChannels; ++i) {
         T &existing = list[i];
         if (!claimed.contains(i) && writtenWithoutTransponder(existing) &&
-            existing.serviceId() == channel.serviceId()) {
+            existing.serviceId() == channel.serviceId() &&
+            UlmxCodes::xmlCarriedText(existing.name()) == channel.name()) {
             claimed.insert(i);
-            existing.setDeleted(false);
-            return;
+            return undelete(existing);
         }
     }
     list.append(channel);
+    return nullptr;
 }
 
 // Whether a universal file holds the channel without a transponder: the transponder is unknown, or its
@@ -77,7 +134,7 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
                                        SatelliteMap &destinationSatellites,
                                        TransponderMap &destinationTransponders,
                                        CategoryProviderMap &destinationProviders, int sourceVersion,
-                                       int destinationVersion) {
+                                       int destinationVersion, bool orderedFavourites) {
     // A user satellite of the file that the document holds already (the document's own list exported and
     // merged back) is the document's one: it takes no second slot, and neither side gives it up.
     RenumberingMap renumbering = sameUserSatellites(sourceSatellites, destinationSatellites);
@@ -122,7 +179,8 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
     }
 
     mergeSatelliteChannels(sourceList, sourceTransponders, sourceSatelliteProviders, destinationList,
-                           destinationSatellites, destinationTransponders, destinationSatelliteProviders);
+                           destinationSatellites, destinationTransponders, destinationSatelliteProviders,
+                           orderedFavourites);
     return allKept;
 }
 
@@ -278,7 +336,7 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
                                            ChannelList<SatelliteChannel> &destinationList,
                                            const SatelliteMap &destinationSatellites,
                                            const TransponderMap &destinationTransponders,
-                                           const ProviderMap &destinationProviders) {
+                                           const ProviderMap &destinationProviders, bool orderedFavourites) {
     // Only channels that were in the document before the merge, or appended by it, are compared; the
     // destination list grows as we go.
     const int documentChannels = destinationList.size();
@@ -288,11 +346,13 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
         copy.setTransponderId(
             destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
         copy.setProviderId(destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
-        mergeSatelliteService(destinationList, copy, documentChannels, claimed, destinationTransponders,
-                              [&](const SatelliteChannel &channel) {
-                                  return writtenWithoutTransponder(channel, destinationTransponders,
-                                                                   destinationSatellites);
-                              });
+        SatelliteChannel *broughtBack = mergeSatelliteService(
+            destinationList, copy, documentChannels, claimed, destinationTransponders,
+            [&](const SatelliteChannel &channel) {
+                return writtenWithoutTransponder(channel, destinationTransponders, destinationSatellites);
+            });
+        if (broughtBack && orderedFavourites)
+            placeBroughtBack(destinationList, *broughtBack);
     }
 }
 

@@ -28,13 +28,13 @@ public:
     // The side with the lower database version (the file on a tie) gives up the user satellites that do
     // not fit, with their transponders and channels. False when any user satellite was given up.
     // The source maps are changed too (renumbered user satellites), so the Astra HD+ merge that follows sees
-    // the same transponders.
+    // the same transponders. orderedFavourites: the document keeps an order within its favourites lists.
     bool mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList, SatelliteMap &sourceSatellites,
                             TransponderMap &sourceTransponders, CategoryProviderMap &sourceProviders,
                             ChannelList<SatelliteChannel> &destinationList,
                             SatelliteMap &destinationSatellites, TransponderMap &destinationTransponders,
                             CategoryProviderMap &destinationProviders, int sourceVersion,
-                            int destinationVersion);
+                            int destinationVersion, bool orderedFavourites);
 
     // The user satellites that none of the channels refers to through its transponder, ascending.
     QList<quint16> unusedUserSatelliteIds(const SatelliteMap &satellites, const TransponderMap &transponders,
@@ -69,13 +69,14 @@ public:
 
     // Adds the file's channels that the document lacks; a document channel of the file is undeleted. A
     // document channel whose transponder a universal file cannot hold (its satellite is unknown) stands for a
-    // file channel without a transponder.
+    // file channel without a transponder of the same service id and name. In ordered favourites lists an
+    // undeleted channel takes a place no other member holds.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,
                                 const SatelliteMap &destinationSatellites,
                                 const TransponderMap &destinationTransponders,
-                                const ProviderMap &destinationProviders);
+                                const ProviderMap &destinationProviders, bool orderedFavourites);
     // Replace the destination list by the source's channels, equal ones collapsed.
     void mergeCableChannels(const ChannelList<CableChannel> &sourceList,
                             ChannelList<CableChannel> &destinationList);

@@ -552,7 +552,7 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
         satellitesKept = merger.mergeSatelliteData(
             satelliteChannels, satellites, transponders, providers, *document->satelliteList(),
             SatelliteChannel::satellites, SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
-            version, SatelliteChannel::databaseHeader);
+            version, SatelliteChannel::databaseHeader, holdsOrderedFavourites(documentFormat));
     }
     merged = merged || satelliteCode == RC_SUCCESS;
     if (cableCode == RC_SUCCESS) {

@@ -1,19 +1,15 @@
 #include "tables/favouritesrepack.h"
 
 #include "core/channel.h"
+#include "core/favouriteorder.h"
 #include "tables/grid.h"
 
 #include <algorithm>
-#include <climits>
 
 QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<const Channel *> &leaving) {
     const auto favList = static_cast<quint16>(list);
-    struct Member {
-        int key;
-        int row;
-        int position;
-    };
-    QList<Member> members;
+    QList<int> rows;
+    QList<int> positions;
     for (int row = 0; row < grid.rowCount(); ++row) {
         const Channel *channel = grid.channelAt(row);
         if (!channel || channel->isDeleted() || leaving.contains(channel))
@@ -21,14 +17,13 @@ QList<FavouritePlace> repackFavourites(const Grid &grid, int list, const QSet<co
         const int position = channel->favouritePosition(favList);
         if (position == Channel::NOT_A_MEMBER)
             continue;
-        members.append({position >= 1 ? position : INT_MAX, row, position});
+        rows.append(row);
+        positions.append(position);
     }
-    std::stable_sort(members.begin(), members.end(),
-                     [](const Member &a, const Member &b) { return a.key < b.key; });
     QList<FavouritePlace> places;
     int next = 1;
-    for (const Member &member : members) {
-        places.append({member.row, next, member.position != next});
+    for (const int member : FavouriteOrder::packingOrder(positions)) {
+        places.append({rows[member], next, positions[member] != next});
         ++next;
     }
     return places;
@@ -47,7 +42,7 @@ int positionBeforeNewMembers(const Grid &grid, int list, int adding, QList<Favou
         highest = std::max(highest, position);
         withoutPosition += position == Channel::MEMBER_WITHOUT_POSITION ? 1 : 0;
     }
-    if (adding == 0 || highest + withoutPosition + adding <= Channel::HIGHEST_FAVOURITE_POSITION)
+    if (adding == 0 || FavouriteOrder::roomAfterHighest(highest, withoutPosition, adding))
         return highest;
     const QList<FavouritePlace> places = repackFavourites(grid, list, {});
     if (places.size() + adding > Channel::HIGHEST_FAVOURITE_POSITION)

@@ -62,7 +62,7 @@ class TestChannelMerger : public QObject {
         return m_merger.mergeSatelliteData(source.channels, source.satellites, source.transponders,
                                            source.providers, m_destination, SatelliteChannel::satellites,
                                            SatelliteChannel::transponders, SatelliteChannel::serviceProviders,
-                                           sourceVersion, destinationVersion);
+                                           sourceVersion, destinationVersion, true);
     }
 
 private slots:
@@ -321,19 +321,22 @@ private slots:
     }
 
     void fileChannelsWithoutTransponderStayApart() {
-        // The document's channel 7 is on a transponder the database lacks; the file's two channels 7 link to
-        // transponders the file does not define. Only service ids are left to compare.
+        // The document's channel 7 is on a transponder the database lacks; the file's three channels 7 link
+        // to transponders the file does not define. Only service ids and names are left to compare.
         SatelliteChannel::satellites.insert(1, satellite("Astra"));
-        m_destination.append(satChannel(7, 99));
+        m_destination.append(satChannel(7, 99, NO_ID, QStringLiteral("Feed")));
         Source source;
         source.satellites.insert(1, satellite("Astra"));
         source.transponders.insert(0, transponder(1, 12000000.0f));
-        source.channels.append(satChannel(7, 50, NO_ID, QStringLiteral("First")));
-        source.channels.append(satChannel(7, 51, NO_ID, QStringLiteral("Second")));
+        source.channels.append(satChannel(7, 50, NO_ID, QStringLiteral("Other")));
+        source.channels.append(satChannel(7, 51, NO_ID, QStringLiteral("Feed")));
+        source.channels.append(satChannel(7, 52, NO_ID, QStringLiteral("Feed")));
         QVERIFY(mergeInto(source, 0, 0));
-        // The first is found again in the document's channel, which stands for one file channel only.
-        QCOMPARE(m_destination.size(), 2);
-        QCOMPARE(m_destination[1].name(), QStringLiteral("Second"));
+        // Another name is another channel; the first "Feed" is found again in the document's channel, which
+        // stands for one file channel only.
+        QCOMPARE(m_destination.size(), 3);
+        QCOMPARE(m_destination[1].name(), QStringLiteral("Other"));
+        QCOMPARE(m_destination[2].name(), QStringLiteral("Feed"));
 
         ChannelList<AstraHDChannel> file;
         file.append(astraChannel(61, 50));

@@ -324,11 +324,13 @@ private slots:
         QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
             SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QStringLiteral("User\u0001 sat");
         });
-        // The file holds no transponder without its satellite: the channel comes back without one.
+        // The file holds no transponder without its satellite, nor a character XML cannot hold: the channel
+        // comes back without either.
         QTest::newRow("transponder of an unknown satellite") << Shape([](ChannelListProvider &document) {
             SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
-            document.satelliteList()->append(
-                SatelliteChannel(7000, "Feed", 700, 700, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+            document.satelliteList()->append(SatelliteChannel(7000, QStringLiteral("Feed\u0001"), 700, 700,
+                                                              NO_ID, 1, false, false, Channel::DIGITAL, -1,
+                                                              0));
         });
     }
 
@@ -348,6 +350,41 @@ private slots:
         const State merged(document);
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
         merged.verifyUnchanged(document);
+    }
+
+    void broughtBackFavouriteTakesAPlaceOfItsOwn_data() {
+        QTest::addColumn<int>("stayed");        // the member that stayed in list 1
+        QTest::addColumn<int>("kept");          // what the deleted channel kept for undo
+        QTest::addColumn<int>("added");         // a member added since, or -1
+        QTest::addColumn<QList<int>>("merged"); // stayed, added and the channel brought back
+        // No place above the highest: packed first, as an add does.
+        QTest::newRow("at the top") << 65534 << 65535 << 65535 << QList<int>({1, 2, 3});
+        // The deletion packed the member that followed onto the deleted channel's place.
+        QTest::newRow("away from the top") << 1 << 1 << -1 << QList<int>({1, -1, 2});
+    }
+
+    void broughtBackFavouriteTakesAPlaceOfItsOwn() {
+        QFETCH(int, stayed);
+        QFETCH(int, kept);
+        QFETCH(int, added);
+        QFETCH(QList<int>, merged);
+        writeFile(path("standard.ulmx"), nullptr);
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document);
+        ChannelList<SatelliteChannel> &list = *document.satelliteList();
+        for (SatelliteChannel &channel : list)
+            channel.setFavouritePosition(1, Channel::NOT_A_MEMBER);
+        list[0].setFavouritePosition(1, stayed);
+        list[1].setFavouritePosition(1, kept);
+        list[1].setDeleted(true);
+        list[3].setFavouritePosition(1, added);
+
+        QCOMPARE(director.merge(path("standard.ulmx"), &document), int(RC_SUCCESS));
+        QVERIFY(!list[1].isDeleted());
+        QCOMPARE(QList<int>({list[0].favouritePosition(1), list[3].favouritePosition(1),
+                             list[1].favouritePosition(1)}),
+                 merged);
     }
 
     void userSatelliteWhoseChannelsTheDocumentHoldsTakesNoSlot() {
