@@ -16,6 +16,7 @@ namespace UlmxCodes {
 inline constexpr int MODULATION_QPSK = 5;
 inline constexpr int MODULATION_UNKNOWN = -1;
 inline constexpr int FEC_AUTO = 0;
+inline constexpr int FEC_NO_CONVOLUTION = 13; // no rate: written empty, read back as FEC_AUTO
 inline constexpr int POLARITY_HORIZONTAL = 0;
 inline constexpr int POLARITY_VERTICAL = 1;
 inline constexpr int POLARITY_UNKNOWN = 2;
