@@ -1,3 +1,4 @@
+#include "core/translations.h"
 #include "mainwindow/mainwindow.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Quorlin Electronics Co. Ltd."));
     QApplication::setApplicationName(QStringLiteral("Tunelane"));
     QApplication::setApplicationVersion(QStringLiteral("1.08"));
+    Translations::installEnglish();
 
     MainWindow window;
     // Shows the window and, when the setting asks for it, runs the welcome screen before the event loop.

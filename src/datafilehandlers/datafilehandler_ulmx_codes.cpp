@@ -22,6 +22,8 @@ const ModulationText CABLE_MODULATIONS[] = {
     {14, "16QAM"}, {15, "32QAM"}, {1, "64QAM"}, {11, "128QAM"}, {2, "256QAM"}};
 
 const char *const QPSK = "QPSK";
+const char *const HORIZONTAL = "H";
+const char *const VERTICAL = "V";
 const char *const BANDWIDTH_UNIT = "mhz";
 
 // A UTF-16 unit XML 1.0 cannot carry as it stands: a control character (tab and line ends survive only as
@@ -47,6 +49,18 @@ QString transponderModulationText(int code) {
 
 int transponderModulationCode(QStringView text) {
     return text.toString().toUpper() == QLatin1StringView(QPSK) ? MODULATION_QPSK : MODULATION_UNKNOWN;
+}
+
+QString polarityText(int code) {
+    if (code == POLARITY_HORIZONTAL)
+        return QString::fromLatin1(HORIZONTAL);
+    return code == POLARITY_VERTICAL ? QString::fromLatin1(VERTICAL) : QString();
+}
+
+int polarityCode(QStringView text) {
+    if (is(text, HORIZONTAL))
+        return POLARITY_HORIZONTAL;
+    return is(text, VERTICAL) ? POLARITY_VERTICAL : POLARITY_UNKNOWN;
 }
 
 QString fecText(int code) {

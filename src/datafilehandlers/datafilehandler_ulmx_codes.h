@@ -16,6 +16,7 @@ namespace UlmxCodes {
 inline constexpr int MODULATION_QPSK = 5;
 inline constexpr int MODULATION_UNKNOWN = -1;
 inline constexpr int FEC_AUTO = 0;
+inline constexpr int FEC_NO_CONVOLUTION = 13; // no rate: written empty, read back as FEC_AUTO
 inline constexpr int POLARITY_HORIZONTAL = 0;
 inline constexpr int POLARITY_VERTICAL = 1;
 inline constexpr int POLARITY_UNKNOWN = 2;
@@ -34,6 +35,10 @@ inline constexpr quint16 NO_BANDWIDTH = 0;
 // A satellite transponder's modulation: only QPSK has a text; the reader takes it in any case.
 QString transponderModulationText(int code);
 int transponderModulationCode(QStringView text);
+// A transponder's polarity: horizontal and vertical have a text; any other code is written empty and read
+// back as POLARITY_UNKNOWN, as is any text but "H" and "V" exactly.
+QString polarityText(int code);
+int polarityCode(QStringView text);
 // FEC code rates 1 to 12 have a text; any other code is written empty and read back as FEC_AUTO.
 QString fecText(int code);
 int fecCode(QStringView text);

@@ -146,10 +146,7 @@ void DataFileHandler_ulmx::readSatelliteChildren(SatelliteInfo &satellite, quint
             transponder.satelliteId = qint16(satelliteId);
             bool ok = false;
             transponder.frequency = frequencyValue(tree.attribute(node, N::ATTR_FREQ), ok);
-            const QStringView polarity = tree.attribute(node, N::ATTR_POL);
-            transponder.polarity = is(polarity, "H")   ? POLARITY_HORIZONTAL
-                                   : is(polarity, "V") ? POLARITY_VERTICAL
-                                                       : POLARITY_UNKNOWN;
+            transponder.polarity = polarityCode(tree.attribute(node, N::ATTR_POL));
             quint32 symbolRate = 0;
             if (!UlmxNumbers::toWord32(tree.attribute(node, N::ATTR_SR), 10, symbolRate))
                 symbolRate = 0;

@@ -230,10 +230,7 @@ void DataFileHandler_ulmx::writeSatellite(const SatelliteInfo &satellite, quint1
         transponder->itemLoc = nextItemLoc();
         line = QStringLiteral("<transponder");
         attribute(line, "freq", transponderFrequencyText(transponder->frequency));
-        attribute(line, "pol",
-                  transponder->polarity == POLARITY_HORIZONTAL ? QStringLiteral("H")
-                  : transponder->polarity == POLARITY_VERTICAL ? QStringLiteral("V")
-                                                               : QString());
+        attribute(line, "pol", polarityText(transponder->polarity));
         decimalAttribute(line, "sr", quint32(transponder->symbolRate));
         attribute(line, "mod", transponderModulationText(transponder->modulation));
         attribute(line, "fec", fecText(transponder->fec));

@@ -11,10 +11,12 @@
 #include "datafilehandlers/rawrecordcodec.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -23,10 +25,6 @@ namespace {
 
 using Kind = SaveCapacity::Kind;
 constexpr int KIND_COUNT = int(Kind::UnwritableNames) + 1;
-
-QString tr(const char *text) {
-    return QCoreApplication::translate("SaveCapacity", text);
-}
 
 // What a file of the format keeps. The raw years take their rules from the layout their handler writes.
 struct Target {
@@ -45,7 +43,8 @@ struct Target {
 Target targetOf(int format) {
     const RawYear *year = rawYearOf(format);
     if (!year) // the universal format keeps no favourites lists and no child locks
-        return Target{tr("universal"), true, 0, false, false, 0, false, true};
+        return Target{
+            QCoreApplication::translate("SaveCapacity", "universal"), true, 0, false, false, 0, false, true};
     const RawLayout &layout = year->layout;
     const QString name = QString::fromLatin1(year->version);
     return Target{name,
@@ -73,6 +72,10 @@ float transponderFrequencyReadBack(float kilohertz) {
 
 int cableModulationReadBack(int code) {
     return UlmxCodes::cableModulationCode(UlmxCodes::cableModulationText(code));
+}
+
+int polarityReadBack(int code) {
+    return UlmxCodes::polarityCode(UlmxCodes::polarityText(code));
 }
 
 // The delivery values of a digital air or cable stream as a universal file reads them back.
@@ -105,22 +108,27 @@ public:
     const Tally &tally(Kind kind) const { return m_tallies[size_t(kind)]; }
 
     template <typename T> void countList(const ChannelList<T> &list) {
-        QSet<const T *> written;
-        if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
-            // In a universal file, written only as a service of its transponder's stream, and then read back
-            // digital; a raw file writes every channel.
-            if (m_target.universal) {
-                for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byTransponder(list)) {
-                    for (const T *service : stream.services)
-                        written.insert(service);
-                }
+        // A universal file writes a digital channel only as a service of a stream, and a satellite channel
+        // of either kind only so (read back digital); the channel reads back its stream's delivery values,
+        // which are those of the stream's first channel. A raw file writes every channel with its own.
+        QHash<const T *, const T *> streamFirst;
+        if (m_target.universal) {
+            std::vector<UlmxStreams::Stream<T>> streams;
+            if constexpr (std::is_base_of_v<SatelliteChannel, T>)
+                streams = UlmxStreams::byTransponder(list);
+            else
+                streams = UlmxStreams::byFrequency(list);
+            for (const UlmxStreams::Stream<T> &stream : streams) {
+                for (const T *service : stream.services)
+                    streamFirst.insert(service, stream.first);
             }
         }
         for (const T &channel : list) {
             if (channel.isDeleted())
                 continue;
+            const T *first = streamFirst.value(&channel);
             if constexpr (std::is_base_of_v<SatelliteChannel, T>) {
-                if (m_target.universal && !written.contains(&channel)) {
+                if (m_target.universal && !first) {
                     note(Kind::AnalogueSatellite, channel.name());
                     continue;
                 }
@@ -130,19 +138,7 @@ public:
                 note(Kind::ChildLocks, channel.name());
             countName(channel.name());
             if (m_target.universal)
-                countUniversal(channel);
-        }
-    }
-
-    // The universal writer puts the digital channels of one frequency into one stream whose delivery values
-    // are those of its first channel, deleted or not; the others read them back.
-    template <typename T> void countSharedDelivery(const ChannelList<T> &list) {
-        for (const UlmxStreams::Stream<T> &stream : UlmxStreams::byFrequency(list)) {
-            const auto given = deliveryReadBack(*stream.first);
-            for (const T *service : stream.services) {
-                if (deliveryReadBack(*service) != given)
-                    note(Kind::SharedDelivery, service->name());
-            }
+                countUniversal(channel, first);
         }
     }
 
@@ -153,9 +149,13 @@ public:
             note(Kind::UnwritableNames, name);
     }
 
+    // A universal file holds the providers of the satellite and the Astra HD+ lists only.
     void countProviders(const CategoryProviderMap &map) {
         for (auto category = map.cbegin(); category != map.cend(); ++category) {
             if (category.key() == ProviderCategory::ASTRA_HD && !m_target.astraHD)
+                continue;
+            if (m_target.universal && category.key() != ProviderCategory::ASTRA_HD &&
+                category.key() != ProviderCategory::SATELLITE)
                 continue;
             for (const ServiceProvider &provider : category.value())
                 countName(provider.name);
@@ -217,7 +217,8 @@ private:
 
     // The window shows the TSID and ONID of every channel but an analogue one, the colour and sound systems
     // and the bandwidth of an analogue air channel, and the transponder values of a satellite channel.
-    template <typename T> void countUniversal(const T &channel) {
+    // first: the first channel of the channel's stream, none for one written outside any.
+    template <typename T> void countUniversal(const T &channel, const T *first) {
         const bool analogue = channel.kind() == Channel::ANALOGUE;
         if (!analogue && (channel.transportStreamId() != UlmxCodes::NO_TSID ||
                           channel.originalNetworkId() != UlmxCodes::NO_ONID))
@@ -231,10 +232,21 @@ private:
                 note(Kind::Frequency, channel.name());
             if (analogue)
                 countAnalogue(channel);
-            else if constexpr (std::is_same_v<T, CableChannel>) {
-                if (cableModulationReadBack(channel.modulation()) != channel.modulation())
-                    note(Kind::CableModulation, channel.name());
-            }
+            else if (first)
+                countDelivery(channel, *first);
+        }
+    }
+
+    // A digital air or cable channel reads back the delivery values its stream's first channel gives. Every
+    // value that changes is named, and only so: by SharedDelivery where the first's values come back other
+    // than the channel's own would, by CableModulation where the modulation comes back unknown.
+    template <typename T> void countDelivery(const T &channel, const T &first) {
+        if (deliveryReadBack(channel) != deliveryReadBack(first))
+            note(Kind::SharedDelivery, channel.name());
+        if constexpr (std::is_same_v<T, CableChannel>) {
+            const int modulation = cableModulationReadBack(first.modulation());
+            if (modulation == UlmxCodes::MODULATION_UNKNOWN && modulation != channel.modulation())
+                note(Kind::CableModulation, channel.name());
         }
     }
 
@@ -265,6 +277,8 @@ private:
         }
         if (changes(transponder->frequency, transponderFrequencyReadBack(transponder->frequency)))
             note(Kind::TransponderFrequency, channel.name());
+        if (polarityReadBack(transponder->polarity) != transponder->polarity)
+            note(Kind::TransponderPolarity, channel.name());
         const int modulation = transponder->modulation;
         if (UlmxCodes::transponderModulationCode(UlmxCodes::transponderModulationText(modulation)) !=
             modulation)
@@ -280,151 +294,138 @@ private:
     std::array<Tally, KIND_COUNT> m_tallies;
 };
 
-// The sentence of a kind for one item and for many; many takes the count in its lowest place marker still
-// open (the format's name and the like already filled in).
-std::pair<QString, QString> sentences(Kind kind, const Target &target) {
-    const QString &name = target.name;
+// The sentence of each kind: its count is %n, the format's name %1 and the values valuesOf gives %2 on.
+// Their English singular and plural forms come from the English translation.
+struct Sentence {
+    Kind kind;
+    const char *text;
+};
+constexpr Sentence SENTENCES[] = {
+    {Kind::AstraHDList,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file holds no Astra HD+ list: its %n channel(s) will not be saved.")},
+    {Kind::FavouritesLists,
+     QT_TRANSLATE_N_NOOP(
+         "SaveCapacity",
+         "A %1 file holds %2 favourites lists: %n channel(s) will leave favourites list %3.")},
+    {Kind::FavouritePlaces,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file keeps no order within favourites lists: %n channel(s) "
+                                         "will lose their places.")},
+    {Kind::ChildLocks,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps no child locks: %n channel(s) will be saved unlocked.")},
+    {Kind::LongNames,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "%n name(s) longer than %1 characters will be shortened.")},
+    {Kind::AstraHDRenumbered,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file numbers the Astra HD+ favourite range 1 to 99 without "
+                                         "gaps: %n channel(s) will be renumbered.")},
+    {Kind::AnalogueNumbers,
+     QT_TRANSLATE_N_NOOP(
+         "SaveCapacity",
+         "A %1 file numbers analogue channels 1 to %2 only: %n channel(s) will lose their numbers.")},
+    {Kind::SatelliteMissing,
+     QT_TRANSLATE_N_NOOP(
+         "SaveCapacity",
+         "A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
+         "with its satellite: %n channel(s) whose satellite is missing will lose their "
+         "frequency, polarity and symbol rate.")},
+    {Kind::NetworkIds,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps no network numbers (TSID and ONID, which name the "
+                         "broadcast a digital channel belongs to): %n channel(s) will lose them.")},
+    {Kind::AnalogueSystems,
+     QT_TRANSLATE_N_NOOP(
+         "SaveCapacity",
+         "A %1 file keeps no colour and sound systems: %n analogue channel(s) will lose them.")},
+    {Kind::AnalogueBandwidth,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file keeps no bandwidth of analogue channels: %n analogue "
+                                         "channel(s) will lose it.")},
+    {Kind::AnalogueCategory,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file holds every analogue channel as a TV channel: %n analogue "
+                         "radio or data channel(s) will be listed with the TV channels.")},
+    {Kind::AnalogueSatellite,
+     QT_TRANSLATE_N_NOOP(
+         "SaveCapacity",
+         "A %1 file holds satellite channels as digital ones only: %n analogue satellite "
+         "channel(s) will be saved as digital ones, or left out when no digital channel is on "
+         "their transponder (their satellite frequency).")},
+    {Kind::SharedDelivery,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file keeps one bandwidth, symbol rate and modulation per "
+                                         "frequency: %n channel(s) will take those of the first channel on "
+                                         "their frequency.")},
+    {Kind::Frequency,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps frequencies to six digits: %n air or cable channel(s) "
+                         "will have their frequency rounded.")},
+    {Kind::TransponderFrequency,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file keeps satellite frequencies in whole kHz: %n satellite "
+                                         "channel(s) will have their frequency cut to whole kHz.")},
+    {Kind::TransponderPolarity,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps only horizontal and vertical polarity: %n satellite "
+                         "channel(s) will have their polarity saved as \"%2\".")},
+    {Kind::TransponderModulation,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps QPSK as its only satellite modulation: %n satellite "
+                         "channel(s) will have their modulation saved as \"%2\".")},
+    {Kind::Fec,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file keeps the error correction rates (FEC) 1/4 to 9/10 only, "
+                                         "not \"%2\": %n satellite channel(s) will have their FEC saved as "
+                                         "\"%3\".")},
+    {Kind::CableModulation,
+     QT_TRANSLATE_N_NOOP("SaveCapacity",
+                         "A %1 file keeps only the cable modulations 16-QAM to 256-QAM: %n cable "
+                         "channel(s) will have their modulation saved as \"%2\".")},
+    {Kind::UnwritableNames,
+     QT_TRANSLATE_N_NOOP("SaveCapacity", "A %1 file cannot hold control characters and other invisible codes "
+                                         "that are no text: %n name(s) will lose them.")},
+};
+constexpr bool inKindOrder() {
+    for (size_t k = 0; k < std::size(SENTENCES); ++k) {
+        if (SENTENCES[k].kind != Kind(k))
+            return false;
+    }
+    return std::size(SENTENCES) == size_t(KIND_COUNT);
+}
+static_assert(inKindOrder(), "one sentence per kind, in the order of the kinds");
+// The universal format holds no favourites lists at all; the raw years hold four or five.
+const char *const NO_FAVOURITES_LISTS = QT_TRANSLATE_N_NOOP(
+    "SaveCapacity", "A %1 file holds no favourites lists: %n channel(s) will leave their favourites.");
+
+// The values of a kind's sentence after its count, in the order of its place markers.
+QStringList valuesOf(Kind kind, const Target &target) {
     switch (kind) {
-    case Kind::AstraHDList:
-        return {tr("A %1 file holds no Astra HD+ list: its one channel will not be saved.").arg(name),
-                tr("A %1 file holds no Astra HD+ list: its %2 channels will not be saved.").arg(name)};
     case Kind::FavouritesLists:
         if (target.favouritesLists == 0)
-            return {tr("A %1 file holds no favourites lists: 1 channel will leave its favourites.").arg(name),
-                    tr("A %1 file holds no favourites lists: %2 channels will leave their favourites.")
-                        .arg(name)};
-        // The raw years hold four or five lists: what leaves is list 5.
-        return {tr("A %1 file holds %2 favourites lists: 1 channel will leave favourites list %3.")
-                    .arg(name)
-                    .arg(target.favouritesLists)
-                    .arg(target.favouritesLists + 1),
-                tr("A %1 file holds %2 favourites lists: %4 channels will leave favourites list %3.")
-                    .arg(name)
-                    .arg(target.favouritesLists)
-                    .arg(target.favouritesLists + 1)};
-    case Kind::FavouritePlaces:
-        return {
-            tr("A %1 file keeps no order within favourites lists: 1 channel will lose its place.").arg(name),
-            tr("A %1 file keeps no order within favourites lists: %2 channels will lose their places.")
-                .arg(name)};
-    case Kind::ChildLocks:
-        return {tr("A %1 file keeps no child locks: 1 channel will be saved unlocked.").arg(name),
-                tr("A %1 file keeps no child locks: %2 channels will be saved unlocked.").arg(name)};
+            return {target.name};
+        return {target.name, QString::number(target.favouritesLists),
+                QString::number(target.favouritesLists + 1)};
     case Kind::LongNames:
-        return {tr("1 name is longer than %1 characters and will be shortened.").arg(target.nameUnits),
-                tr("%2 names are longer than %1 characters and will be shortened.").arg(target.nameUnits)};
-    case Kind::AstraHDRenumbered:
-        return {
-            tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: 1 channel will be "
-               "renumbered.")
-                .arg(name),
-            tr("A %1 file numbers the Astra HD+ favourite range 1 to 99 without gaps: %2 channels will be "
-               "renumbered.")
-                .arg(name)};
+        return {QString::number(target.nameUnits)};
     case Kind::AnalogueNumbers:
-        return {tr("A %1 file numbers analogue channels 1 to %2 only: 1 channel will lose its number.")
-                    .arg(name)
-                    .arg(UlmxCodes::MAX_ANALOGUE_NUMBER),
-                tr("A %1 file numbers analogue channels 1 to %2 only: %3 channels will lose their numbers.")
-                    .arg(name)
-                    .arg(UlmxCodes::MAX_ANALOGUE_NUMBER)};
-    case Kind::SatelliteMissing:
-        return {tr("A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
-                   "with its satellite: 1 channel whose satellite is missing will lose its frequency, "
-                   "polarity and symbol rate.")
-                    .arg(name),
-                tr("A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
-                   "with its satellite: %2 channels whose satellite is missing will lose their frequency, "
-                   "polarity and symbol rate.")
-                    .arg(name)};
-    case Kind::NetworkIds:
-        return {tr("A %1 file keeps no network numbers (TSID and ONID, which name the broadcast a digital "
-                   "channel belongs to): 1 channel will lose them.")
-                    .arg(name),
-                tr("A %1 file keeps no network numbers (TSID and ONID, which name the broadcast a digital "
-                   "channel belongs to): %2 channels will lose them.")
-                    .arg(name)};
-    case Kind::AnalogueSystems:
-        return {
-            tr("A %1 file keeps no colour and sound systems: 1 analogue channel will lose them.").arg(name),
-            tr("A %1 file keeps no colour and sound systems: %2 analogue channels will lose them.")
-                .arg(name)};
-    case Kind::AnalogueBandwidth:
-        return {tr("A %1 file keeps no bandwidth of analogue channels: 1 analogue channel will lose it.")
-                    .arg(name),
-                tr("A %1 file keeps no bandwidth of analogue channels: %2 analogue channels will lose it.")
-                    .arg(name)};
-    case Kind::AnalogueCategory:
-        return {
-            tr("A %1 file holds every analogue channel as a TV channel: 1 analogue radio or data channel "
-               "will be listed with the TV channels.")
-                .arg(name),
-            tr("A %1 file holds every analogue channel as a TV channel: %2 analogue radio or data channels "
-               "will be listed with the TV channels.")
-                .arg(name)};
-    case Kind::AnalogueSatellite:
-        return {tr("A %1 file holds satellite channels as digital ones only: 1 analogue satellite channel "
-                   "will be saved as a digital one, or left out when no digital channel is on its "
-                   "transponder (its satellite frequency).")
-                    .arg(name),
-                tr("A %1 file holds satellite channels as digital ones only: %2 analogue satellite channels "
-                   "will be saved as digital ones, or left out when no digital channel is on their "
-                   "transponder (their satellite frequency).")
-                    .arg(name)};
-    case Kind::SharedDelivery:
-        return {
-            tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: 1 channel will "
-               "take those of the first channel on its frequency.")
-                .arg(name),
-            tr("A %1 file keeps one bandwidth, symbol rate and modulation per frequency: %2 channels will "
-               "take those of the first channel on their frequency.")
-                .arg(name)};
-    case Kind::Frequency:
-        return {
-            tr("A %1 file keeps frequencies to six digits: 1 air or cable channel will have its frequency "
-               "rounded.")
-                .arg(name),
-            tr("A %1 file keeps frequencies to six digits: %2 air or cable channels will have their "
-               "frequency rounded.")
-                .arg(name)};
-    case Kind::TransponderFrequency:
-        return {
-            tr("A %1 file keeps satellite frequencies in whole kHz: 1 satellite channel will have its "
-               "frequency cut to whole kHz.")
-                .arg(name),
-            tr("A %1 file keeps satellite frequencies in whole kHz: %2 satellite channels will have their "
-               "frequency cut to whole kHz.")
-                .arg(name)};
+        return {target.name, QString::number(UlmxCodes::MAX_ANALOGUE_NUMBER)};
+    case Kind::TransponderPolarity:
+        return {target.name, PolarityNames::text(UlmxCodes::POLARITY_UNKNOWN)};
     case Kind::TransponderModulation:
-        return {tr("A %1 file keeps QPSK as its only satellite modulation: 1 satellite channel will have "
-                   "its modulation saved as \"%2\".")
-                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN)),
-                tr("A %1 file keeps QPSK as its only satellite modulation: %3 satellite channels will "
-                   "have their modulation saved as \"%2\".")
-                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN))};
-    case Kind::Fec:
-        return {tr("A %1 file keeps the error correction rates (FEC) 1/2 to 9/10 only: 1 satellite channel "
-                   "will have its FEC saved as \"%2\".")
-                    .arg(name, FecNames::text(UlmxCodes::FEC_AUTO)),
-                tr("A %1 file keeps the error correction rates (FEC) 1/2 to 9/10 only: %3 satellite channels "
-                   "will have their FEC saved as \"%2\".")
-                    .arg(name, FecNames::text(UlmxCodes::FEC_AUTO))};
     case Kind::CableModulation:
-        return {tr("A %1 file keeps only the cable modulations 16-QAM to 256-QAM: 1 cable channel will "
-                   "have its modulation saved as \"%2\".")
-                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN)),
-                tr("A %1 file keeps only the cable modulations 16-QAM to 256-QAM: %3 cable channels "
-                   "will have their modulation saved as \"%2\".")
-                    .arg(name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN))};
-    case Kind::UnwritableNames:
-        return {tr("A %1 file cannot hold control characters and other invisible codes that are no text: "
-                   "1 name will lose them.")
-                    .arg(name),
-                tr("A %1 file cannot hold control characters and other invisible codes that are no text: "
-                   "%2 names will lose them.")
-                    .arg(name)};
+        return {target.name, ModulationNames::text(UlmxCodes::MODULATION_UNKNOWN)};
+    case Kind::Fec:
+        return {target.name, FecNames::text(UlmxCodes::FEC_NO_CONVOLUTION),
+                FecNames::text(UlmxCodes::FEC_AUTO)};
+    default:
+        return {target.name};
     }
-    return {};
+}
+
+QString sentence(Kind kind, const Target &target, int count) {
+    const char *text = SENTENCES[size_t(kind)].text;
+    if (kind == Kind::FavouritesLists && target.favouritesLists == 0)
+        text = NO_FAVOURITES_LISTS;
+    QString sentence = QCoreApplication::translate("SaveCapacity", text, nullptr, count);
+    for (const QString &value : valuesOf(kind, target))
+        sentence = sentence.arg(value);
+    return sentence;
 }
 
 // The format a save asked for format writes: a plain save writes what the director's save decides.
@@ -448,10 +449,6 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
     c.countList(*document.airList());
     c.countList(*document.cableList());
     c.countList(*document.satelliteList());
-    if (target.universal) {
-        c.countSharedDelivery(*document.airList());
-        c.countSharedDelivery(*document.cableList());
-    }
     if (target.astraHD) {
         c.countList(*document.astraHDList());
         if (target.packsAstraHDRange)
@@ -459,8 +456,16 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
     } else {
         c.countDropped(*document.astraHDList());
     }
-    for (const SatelliteInfo &satellite : std::as_const(SatelliteChannel::satellites))
-        c.countName(satellite.name);
+    // A universal file writes a satellite without transponders, but its reader drops it: its name is not
+    // cut, it is not read at all.
+    QSet<quint16> satellitesWithTransponders;
+    for (const Transponder &transponder : std::as_const(SatelliteChannel::transponders))
+        satellitesWithTransponders.insert(quint16(transponder.satelliteId));
+    for (auto satellite = SatelliteChannel::satellites.cbegin();
+         satellite != SatelliteChannel::satellites.cend(); ++satellite) {
+        if (!target.universal || satellitesWithTransponders.contains(satellite.key()))
+            c.countName(satellite->name);
+    }
     c.countProviders(SatelliteChannel::serviceProviders);
     if (target.astraHD)
         c.countProviders(SatelliteChannel::bouquets);
@@ -470,8 +475,7 @@ SaveCapacity::SaveCapacity(const ChannelListProvider &document, int format) {
         const Tally &tally = c.tally(kind);
         if (tally.count == 0)
             continue;
-        const auto [one, many] = sentences(kind, target);
-        m_losses.append(Loss{kind, tally.count, tally.names, tally.count == 1 ? one : many.arg(tally.count)});
+        m_losses.append(Loss{kind, tally.count, tally.names, sentence(kind, target, tally.count)});
     }
 }
 

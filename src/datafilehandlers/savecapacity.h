@@ -34,6 +34,7 @@ public:
         SharedDelivery,        // digital channels given another channel's delivery values
         Frequency,             // air and cable frequencies the target rounds
         TransponderFrequency,  // satellite frequencies the target cuts to whole kHz
+        TransponderPolarity,   // satellite polarities the target has no text for
         TransponderModulation, // satellite modulations the target has no text for
         Fec,                   // FEC rates the target has no text for
         CableModulation,       // cable modulations the target has no text for

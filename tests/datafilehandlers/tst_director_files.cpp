@@ -4,6 +4,7 @@
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
 #include "core/satellitechannel.h"
+#include "core/translations.h"
 #include "datafilehandlers/datadirector.h"
 #include "datafilehandlers/rawrecordcodec.h"
 #include "datafilehandlers/savecapacity.h"
@@ -112,7 +113,10 @@ class TestDirectorFiles : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(Translations::installEnglish());
+    }
     void init() { SatelliteChannel::clearDatabase(); }
     void cleanup() { QVERIFY2(workingFolders().isEmpty(), qPrintable(workingFolders().join(", "))); }
 
@@ -873,16 +877,17 @@ private slots:
                                 modulation, -1, 0);
         };
         // Transponders as the fixture's, but for one value each.
-        const auto transponder = [](quint32 id, int modulation, int fec, float kilohertz) {
+        const auto transponder = [](quint32 id, int modulation, int fec, float kilohertz, int polarity = 0) {
             Transponder copy = SatelliteChannel::transponders.first();
             copy.modulation = modulation;
             copy.fec = fec;
             copy.frequency = kilohertz;
+            copy.polarity = polarity;
             SatelliteChannel::transponders.insert(id, copy);
         };
         // Values that come back as they were: unknown ones too.
         transponder(6000, 5, 12, 3950000.0f);
-        transponder(6004, -1, 0, 3950000.0f);
+        transponder(6004, -1, 0, 3950000.0f, 2);
         QVERIFY(universalLosses([&](ChannelListProvider &d) {
                     d.airList()->append(analogueAir(99));
                     d.satelliteList()->append(satellite(0));
@@ -895,25 +900,37 @@ private slots:
                         d.cableList()->append(digitalCable(6900, modulation, 100.0f + float(modulation)));
                 }).isEmpty());
 
-        // 8PSK, "No conv." and half a kHz.
+        // 8PSK, "No conv.", half a kHz and a polarity of neither direction (as for circular polarisation).
         transponder(6001, 3, 2, 3950000.0f);
         transponder(6002, 5, 13, 3950000.0f);
         transponder(6003, 5, 2, 3950000.5f);
-        QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
-                     for (const quint32 id : {6001u, 6001u, 6002u, 6003u})
-                         d.satelliteList()->append(satellite(id));
-                 })),
-                 (Kinds{{Kind::TransponderFrequency, 1}, {Kind::TransponderModulation, 2}, {Kind::Fec, 1}}));
+        transponder(6005, 5, 2, 3950000.0f, 3);
+        const SaveCapacity satelliteValues = universalLosses([&](ChannelListProvider &d) {
+            for (const quint32 id : {6001u, 6001u, 6002u, 6003u, 6005u})
+                d.satelliteList()->append(satellite(id));
+        });
+        QCOMPARE(kinds(satelliteValues), (Kinds{{Kind::TransponderFrequency, 1},
+                                                {Kind::TransponderPolarity, 1},
+                                                {Kind::TransponderModulation, 2},
+                                                {Kind::Fec, 1}}));
+        QCOMPARE(
+            satelliteValues.losses().at(3).text,
+            "A universal file keeps the error correction rates (FEC) 1/4 to 9/10 only, not \"No conv.\": 1 "
+            "satellite channel will have its FEC saved as \"Auto\".");
 
-        // An analogue radio channel with a bandwidth at a frequency of seven digits; cable Auto, QPSK, 8PSK.
+        // An analogue radio channel with a bandwidth at a frequency of seven digits; cable Auto, QPSK, 8PSK;
+        // and Auto behind 64-QAM on one frequency, which reads back 64-QAM, not unknown.
         QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
                      d.airList()->append(AirChannel(0, "R", 1, 490.1667f, 2, false, false, Channel::ANALOGUE,
                                                     8, 0, 6, -1, 0));
                      for (const int modulation : {0, 5, 3})
                          d.cableList()->append(digitalCable(6900, modulation, 100.0f + float(modulation)));
+                     d.cableList()->append(digitalCable(6900, 1, 200.0f));
+                     d.cableList()->append(digitalCable(6900, 0, 200.0f));
                  })),
                  (Kinds{{Kind::AnalogueBandwidth, 1},
                         {Kind::AnalogueCategory, 1},
+                        {Kind::SharedDelivery, 1},
                         {Kind::Frequency, 1},
                         {Kind::CableModulation, 3}}));
 
@@ -981,9 +998,13 @@ private slots:
                  })),
                  (Kinds{{Kind::SharedDelivery, 3}}));
 
+        // Not the names of a satellite without transponders and of providers of no list the file holds:
+        // the file does not keep them at all.
         QCOMPARE(kinds(universalLosses([&](ChannelListProvider &d) {
                      d.airList()->append(analogueAir(1));
                      d.airList()->channelAt(0)->setName(QString::fromUtf16(u"Ctl\u0001X\uFFFF"));
+                     SatelliteChannel::satellites.insert(0x0777, SatelliteInfo{"Empty\u0001", 0, 0, 2});
+                     SatelliteChannel::serviceProviders[5].insert(1, ServiceProvider{"Other\u0001", 0, 0});
                  })),
                  (Kinds{{Kind::UnwritableNames, 1}}));
 

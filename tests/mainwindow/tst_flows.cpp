@@ -1,6 +1,7 @@
 // The document flows through the real window, offscreen: open every format, edit, save and find the edits in
 // the file; Save As across the model years and to the universal format; merge; every error box with the open
 // document kept; cancel during a load; the save-changes question on open and on close.
+#include "core/translations.h"
 #include "mainwindow/mainwindow.h"
 #include "sampledocument.h"
 #include "support/flowsupport.h"
@@ -108,6 +109,8 @@ class TestFlows : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(folder.isValid());
+        // The save warning's sentences take their singular and plural forms from it, as in the program.
+        QVERIFY(Translations::installEnglish());
         // The window reads its one setting in the group of the program's version.
         QCoreApplication::setApplicationVersion(QStringLiteral("1.08"));
         // The welcome screen would come up over every window shown.
