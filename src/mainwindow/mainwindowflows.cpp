@@ -16,14 +16,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QMutex>
 #include <QPushButton>
 #include <QWaitCondition>
 
 #include <algorithm>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -64,48 +62,31 @@ QString lossItem(const SaveCapacity::Loss &loss) {
     return QStringLiteral("\u2022 ") + loss.text + QStringLiteral("\n    ") + examples;
 }
 
-// The texts of the save warning, the losses as a list with the items apart first, then one under the
-// other for a box with little room; each ends with the question and what No does.
-QStringList saveWarningTexts(const SaveCapacity &capacity, bool older, bool saveAs) {
+// What the save warning says: an intro, the losses as a list (the items apart, and one under the other for a
+// box with little room), and the question with what No does. Without losses, the question alone.
+struct SaveWarning {
+    QString intro;
+    QStringList lists;
+    QString question;
+};
+
+SaveWarning saveWarning(const SaveCapacity &capacity, bool older, bool saveAs) {
+    SaveWarning warning;
     QStringList items;
     for (const SaveCapacity::Loss &loss : capacity.losses())
         items << lossItem(loss);
-    QString question = older
+    warning.question = older
                            ? MainWindow::tr("Saving channel list to file with an older format may result in "
                                             "loss of some data. Do you want to proceed?")
                            : MainWindow::tr("Do you want to save anyway?");
-    question += QLatin1String("\n\n") +
-                (saveAs ? MainWindow::tr("No saves nothing: no file is written or replaced.")
-                        : MainWindow::tr("No saves nothing: the file stays as it was last saved."));
-    QStringList texts;
-    for (const QLatin1StringView between : {QLatin1StringView("\n\n"), QLatin1StringView("\n")}) {
-        texts << (items.isEmpty()
-                      ? question
-                      : MainWindow::tr("The file will not keep everything the channel list holds:") +
-                            QLatin1String("\n\n") + items.join(between) + QLatin1String("\n\n") + question);
+    warning.question += QLatin1String("\n\n") +
+                        (saveAs ? MainWindow::tr("No saves nothing: no file is written or replaced.")
+                                : MainWindow::tr("No saves nothing: the file stays as it was last saved."));
+    if (!items.isEmpty()) {
+        warning.intro = MainWindow::tr("The file will not keep everything the channel list holds:");
+        warning.lists << items.join(QLatin1String("\n\n")) << items.join(QLatin1Char('\n'));
     }
-    return texts;
-}
-
-// Puts the first of the texts that fits into the label: a long text reads better in a wider box than in one
-// taller than a small screen (1366x768). The label takes the narrowest of a few widths at which the text
-// stays within a height that leaves room for the box's title and buttons; the last text at the widest width
-// when none fits.
-void fitText(QLabel *label, const QStringList &texts) {
-    constexpr int MAX_TEXT_HEIGHT = 560;
-    constexpr int WIDTHS[] = {400, 560, 720, 880};
-    for (const QString &text : texts) {
-        label->setText(text);
-        for (const int width : WIDTHS) {
-            const int height = label->heightForWidth(width);
-            if (height <= MAX_TEXT_HEIGHT ||
-                (text == texts.last() && width == WIDTHS[std::size(WIDTHS) - 1])) {
-                // Both set: the label's own minimum is the height at its usual, narrower width.
-                label->setMinimumSize(width, height);
-                return;
-            }
-        }
-    }
+    return warning;
 }
 
 int totalChannels(ChannelListProvider *document) {
@@ -413,12 +394,16 @@ bool MainWindow::confirmSaveLosses(int format, bool &lossy) {
     if (!lossy && !older)
         return true;
     const bool saveAs = format != FF_KEEP;
-    const QStringList texts = saveWarningTexts(capacity, older, saveAs);
+    const SaveWarning warning = saveWarning(capacity, older, saveAs);
     // The old format warning keeps its title; any other save is named by its action.
     const QString title = older ? tr("Compatibility warning") : saveAs ? tr("Save As") : tr("Save");
-    CustomMessageBox box(this, title, texts.first(), QStringLiteral(":/img/dialogs/exclamation"),
+    const bool listed = !warning.lists.isEmpty();
+    CustomMessageBox box(this, title, listed ? warning.intro : warning.question,
+                         QStringLiteral(":/img/dialogs/exclamation"),
                          QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
-    fitText(box.textLabel(), texts);
+    if (listed)
+        box.setList(warning.lists.first(), warning.question);
+    box.fitToScreen(warning.lists);
     box.exec();
     return box.clickedButton() == QDialogButtonBox::Yes;
 }

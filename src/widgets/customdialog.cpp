@@ -20,6 +20,11 @@ const char *const dialogSheet =
     "}"
     "CustomDialog QFrame#borderFrame > QFrame#contentsFrame {background-color: rgb(44,44,44);}"
     "CustomDialog QFrame#borderFrame > QFrame#contentsFrame > QLabel {color: white; font-size: 12px;}"
+    // A message box's list, in an area that scrolls when the screen is too small for it, reads as the text.
+    "CustomDialog QScrollArea#listArea, CustomDialog QScrollArea#listArea > QWidget#qt_scrollarea_viewport {"
+    "background: transparent; border: none;"
+    "}"
+    "CustomDialog QScrollArea#listArea QLabel {color: white; font-size: 12px; background: transparent;}"
     "CustomDialog QDialogButtonBox QPushButton, CustomDialog QPushButton#steelStyle {"
     "width: 75px; height: 18px;"
     "border-left: 4px; border-right: 4px; border-top: 6px; border-bottom: 6px;"

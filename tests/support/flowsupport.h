@@ -183,7 +183,7 @@ private:
             return;
         m_last = modal;
         if (auto *box = qobject_cast<CustomMessageBox *>(modal))
-            seen << modal->windowTitle() + QLatin1Char('|') + box->textLabel()->text();
+            seen << modal->windowTitle() + QLatin1Char('|') + box->text();
         else if (qobject_cast<QFileDialog *>(modal))
             seen << QStringLiteral("dialog|") + modal->windowTitle();
         if (m_steps.isEmpty()) {

@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -54,6 +57,7 @@ private slots:
     void messageBoxDefaultButton();
     void messageBoxIcons();
     void messageBoxTextIsPlain();
+    void messageBoxListStaysOnTheScreen();
 };
 
 void TestDialogs::dialogTree() {
@@ -292,6 +296,33 @@ void TestDialogs::messageBoxTextIsPlain() {
     QCOMPARE(other.text(), name);
     PlainTextLabel own(name);
     QCOMPARE(own.textFormat(), Qt::PlainText);
+}
+
+void TestDialogs::messageBoxListStaysOnTheScreen() {
+    // A list taller than any screen, in its tightest form too.
+    QStringList items;
+    for (int i = 1; i <= 200; ++i)
+        items << QStringLiteral("\u2022 Item %1 of a list that goes on and on").arg(i);
+    QWidget window;
+    window.show();
+    CustomMessageBox box(&window, QStringLiteral("Save As"), QStringLiteral("The file will not keep:"),
+                         QStringLiteral(":/img/dialogs/exclamation"),
+                         QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
+    box.setList(items.join(QLatin1String("\n\n")), QStringLiteral("Save anyway?\n\nNo saves nothing."));
+    box.fitToScreen({items.join(QLatin1String("\n\n")), items.join(QLatin1Char('\n'))});
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(box.screen()->availableGeometry().contains(box.frameGeometry()));
+    // Only the list scrolls: the text, the closing text and both buttons are in view, No still the default.
+    QCOMPARE(box.listLabel()->text(), items.join(QLatin1Char('\n')));
+    QVERIFY(box.listArea()->verticalScrollBar()->maximum() > 0);
+    QPushButton *no = box.buttonBox()->button(QDialogButtonBox::No);
+    for (QWidget *part : std::initializer_list<QWidget *>{
+             box.textLabel(), box.closingLabel(), box.buttonBox()->button(QDialogButtonBox::Yes), no}) {
+        QVERIFY(part->isVisible());
+        QVERIFY(box.rect().contains(QRect(part->mapTo(&box, QPoint()), part->size())));
+    }
+    QVERIFY(no->isDefault());
 }
 
 QTEST_MAIN(TestDialogs)
