@@ -315,7 +315,7 @@ std::vector<Edit> astraEdits(BenchWindow &w, int rows) {
         checkRows(*grid(), rowsNumbered(*grid(), Channel::DIGITAL, from, to));
     };
     // Thirty channels of the favourite range deleted, which leaves thirty free places for a copy.
-    const auto deleteThirty = [&w, checkNumbers](FlowSupport::ModalScript &s) {
+    const auto deleteThirty = [checkNumbers](FlowSupport::ModalScript &s) {
         checkNumbers(60, 89);
         s.press(QDialogButtonBox::Ok);
     };

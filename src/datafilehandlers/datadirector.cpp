@@ -67,6 +67,17 @@ bool mayReplace(const QString &path) {
     return !info.exists() || info.isWritable();
 }
 
+// The file a save onto path replaces: saving onto a link replaces the file it names, not the link, also at
+// the end of a chain of links. Empty when the chain is longer than the system follows (a loop): no program
+// could open the file through it, and writing there would replace one of the links with a file.
+QString linkTarget(const QString &path) {
+    constexpr int MAX_LINKS = 40;
+    QString target = path;
+    for (int links = 0; links < MAX_LINKS && QFileInfo(target).isSymLink(); ++links)
+        target = QFileInfo(target).symLinkTarget();
+    return QFileInfo(target).isSymLink() ? QString() : target;
+}
+
 // The archive must be on disk before it replaces the user's file, or a crash could leave neither.
 bool syncFile(const QString &path) {
     QFile file(path);
@@ -219,16 +230,9 @@ std::unique_ptr<DataFileHandler> DataDirector::newRawHandler(int formatCode, con
 }
 
 int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
-    // Saving onto a link replaces the file it names, not the link, also at the end of a chain of links, as
-    // a universal save does. A chain longer than the system follows (a loop) is refused.
-    constexpr int MAX_LINKS = 40;
-    QString target = targetPath;
-    for (int links = 0; QFileInfo(target).isSymLink(); ++links) {
-        if (links == MAX_LINKS)
-            return RC_CANNOT_WRITE;
-        target = QFileInfo(target).symLinkTarget();
-    }
-    if (QFileInfo(target).isDir())
+    // The new archive goes beside the file the links name, as a universal save writes it.
+    const QString target = linkTarget(targetPath);
+    if (target.isEmpty() || QFileInfo(target).isDir())
         return RC_CANNOT_WRITE;
 
     // Members whose names start with "." are members like any other; subfolders and links are not packed.
@@ -382,8 +386,9 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     const int format = formatOfSave(formatCode);
     const bool currentIsUniversal = !m_universalPath.isEmpty();
 
-    // Refused before the working folder changes or a new one is made.
-    if (rawYearOf(format) && !mayReplace(file))
+    // Refused before the working folder changes or a new one is made. A loop of links names no file to
+    // write in either format (a universal writer would replace the link it was given with a file).
+    if (linkTarget(file).isEmpty() || (rawYearOf(format) && !mayReplace(file)))
         return RC_CANNOT_WRITE;
 
     std::unique_ptr<DataFileHandler> newHandler;

@@ -536,6 +536,31 @@ private slots:
         QVERIFY(QFileInfo(path("second-link.rvl")).isSymLink());
         QVERIFY(contents(file) != old);
     }
+
+    // A loop of links names no file: a save onto it is refused in either format, and every link stays a link.
+    void saveOntoALoopOfLinksIsRefused_data() {
+        QTest::addColumn<int>("format");
+        QTest::newRow("raw") << int(FF_RAW_2012_01);
+        QTest::newRow("universal") << int(FF_UNIVERSAL);
+    }
+    void saveOntoALoopOfLinksIsRefused() {
+        QFETCH(int, format);
+        QTemporaryDir temp;
+        const QString source = temp.filePath("source.rvl");
+        writeFixture(FF_RAW_2012_01, source);
+        const QString first = temp.filePath("first-link"), second = temp.filePath("second-link");
+        QVERIFY(QFile::link(second, first));
+        QVERIFY(QFile::link(first, second));
+        const QStringList entries = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        DataDirector director;
+        ChannelListProvider document(&director);
+        QCOMPARE(director.open(source, &document, "*"), int(RC_SUCCESS));
+        QCOMPARE(director.save(&document, first, format), int(RC_CANNOT_WRITE));
+        QVERIFY(QFileInfo(first).isSymLink());
+        QVERIFY(QFileInfo(second).isSymLink());
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 entries);
+    }
 #endif
 
     void relativePathsAreTheCurrentDirectorysNotTheWorkingFolders() {

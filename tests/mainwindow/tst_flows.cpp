@@ -604,10 +604,12 @@ private slots:
         saveWithFailingReadBack(window, script, notAFolder);
         QVERIFY(window.isModified());
 
-        // The next Save that works marks the document saved.
-        script.press(QDialogButtonBox::Yes);
+        // The next Save that works marks the document saved: here one that loses nothing, so that no
+        // read-back of the file can clear the mark instead.
+        window.document()->airList()->channelAt(0)->setName(QStringLiteral("Short again"));
+        script.seen.clear();
         window.actionSave->trigger();
-        QVERIFY(script.done());
+        QCOMPARE(script.seen, QStringList());
         QVERIFY(!window.isModified());
         QCOMPARE(modifiedText(window), QString());
 

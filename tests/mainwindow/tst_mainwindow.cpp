@@ -690,6 +690,10 @@ private slots:
         window.fav1Filter->setCurrentIndex(0);
         clickRow(right, rowOfName(right, QStringLiteral("3sat HD")));
         QVERIFY(right->hasCurrent());
+        // Add follows the left table alone.
+        window.on_fav2cellClicked(0, 0);
+        QVERIFY(!window.addButton->isEnabled());
+        QVERIFY(window.subButton->isEnabled());
         clickRow(left, rowOfName(left, QStringLiteral("arte HD")));
         window.on_fav1cellClicked(0, 0);
         QVERIFY(!right->hasCurrent());
