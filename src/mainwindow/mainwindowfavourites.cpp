@@ -17,6 +17,8 @@ void MainWindow::showFavouritesPage(int leftIndex, int rightIndex, bool refresh)
             right->refreshAllRows(true);
     }
     mainPanels->setCurrentIndex(1);
+    // The favourites page has no satellite panel, whichever list it shows and however the view got there.
+    showSatelliteList(0);
     // Each change of index runs its filter slot, also when the index stays the same.
     fav1Filter->setCurrentIndex(leftIndex);
     fav2Filter->setCurrentIndex(rightIndex);

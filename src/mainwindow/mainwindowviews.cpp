@@ -270,7 +270,7 @@ void MainWindow::on_listButtonClicked(int id) {
 }
 
 void MainWindow::on_filterButtonClicked(int id) {
-    showSatelliteList(id);
+    // Either page shows or hides the satellite panel itself.
     if (id != 0)
         applyCategoryFilter(id, true, -1);
     else
@@ -331,13 +331,10 @@ void MainWindow::restoreView(const UndoState &s) {
     // names the category being restored.
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
-    if (s.filterId == 0) {
-        // The favourites page has no satellite panel, whichever list it shows.
-        showSatelliteList(0);
+    if (s.filterId == 0)
         showFavouritesPage(s.leftFavIndex, s.rightFavIndex, true);
-    } else {
+    else
         applyCategoryFilter(s.filterId, true, s.satelliteId);
-    }
     if (QAbstractButton *button = filterButtonGroup.button(s.filterId))
         button->setChecked(true);
     updateActions();
