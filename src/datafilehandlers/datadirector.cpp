@@ -23,7 +23,10 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -67,14 +70,47 @@ bool mayReplace(const QString &path) {
     return !info.exists() || info.isWritable();
 }
 
+// Where one link leads, as the system follows it: a relative link is read from the folder the link really is
+// in, and the links and ".." on the way are the system's to resolve. Cleaning the joined text instead takes
+// ".." back through a linked folder, to a file the system never opens.
+QString followLink(const QString &link) {
+#ifdef Q_OS_WIN
+    return QFileInfo(link).symLinkTarget();
+#else
+    QByteArray text(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(QFile::encodeName(link).constData(), text.data(), size_t(text.size()));
+    if (length <= 0 || length >= text.size())
+        return QString();
+    text.truncate(int(length));
+    QByteArray joined = text;
+    if (!text.startsWith('/')) {
+        char linkFolder[PATH_MAX];
+        const QByteArray folder = QFile::encodeName(QFileInfo(link).absolutePath());
+        if (!::realpath(folder.constData(), linkFolder))
+            return QString();
+        joined = QByteArray(linkFolder) + '/' + text;
+    }
+    // The file's own folder resolved, its name kept: the target need not exist yet (a dangling link names
+    // the file a save creates). A folder that cannot be resolved is left as it is, for the write to fail on.
+    const int slash = int(joined.lastIndexOf('/'));
+    const QByteArray name = joined.mid(slash + 1);
+    char folder[PATH_MAX];
+    if (name.isEmpty() || name == "." || name == ".." ||
+        !::realpath(joined.left(slash + 1).constData(), folder))
+        return QFile::decodeName(joined);
+    const QByteArray resolved(folder);
+    return QFile::decodeName(resolved.endsWith('/') ? resolved + name : resolved + '/' + name);
+#endif
+}
+
 // The file a save onto path replaces: saving onto a link replaces the file it names, not the link, also at
 // the end of a chain of links. Empty when the chain is longer than the system follows (a loop): no program
 // could open the file through it, and writing there would replace one of the links with a file.
 QString linkTarget(const QString &path) {
     constexpr int MAX_LINKS = 40;
     QString target = path;
-    for (int links = 0; links < MAX_LINKS && QFileInfo(target).isSymLink(); ++links)
-        target = QFileInfo(target).symLinkTarget();
+    for (int links = 0; links < MAX_LINKS && !target.isEmpty() && QFileInfo(target).isSymLink(); ++links)
+        target = followLink(target);
     return QFileInfo(target).isSymLink() ? QString() : target;
 }
 
@@ -294,7 +330,8 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
             if (!handler)
                 return fail(RC_INVALID_FORMAT);
         } else if (file.endsWith(QLatin1String(UNIVERSAL_FILE_SUFFIX), Qt::CaseInsensitive)) {
-            handler = std::make_unique<DataFileHandler_ulmx>(file);
+            // The handler writes the file again on a save: the one the links name, as the system opened it.
+            handler = std::make_unique<DataFileHandler_ulmx>(linkTarget(file));
             universal = true;
         } else {
             return RC_INVALID_FORMAT;
@@ -357,7 +394,8 @@ int DataDirector::open(const QString &path, ChannelListProvider *document, const
 
     m_handler = std::move(handler);
     m_folder = folder;
-    m_universalPath = universal ? file : QString();
+    // Compared with the file a save resolves to: a save through any link to this file is a save in place.
+    m_universalPath = universal ? linkTarget(file) : QString();
 
     *document->airList() = std::move(airChannels);
     *document->cableList() = std::move(cableChannels);
@@ -378,7 +416,10 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
         return RC_UNKNOWN_ERROR;
     if (!m_handler)
         return RC_INVALID_FORMAT; // nothing open: there is no format to keep and no state to write from
-    const QString file = absolutePath(path);
+    // Both writers are handed the file at the end of the links, resolved as the system resolves them, so
+    // the save replaces the file the document was opened from. A loop of links names no file to write in
+    // either format (a universal writer would replace the link it was given with a file).
+    const QString file = linkTarget(absolutePath(path));
     if (file.isEmpty())
         return RC_CANNOT_WRITE;
 
@@ -386,9 +427,8 @@ int DataDirector::save(ChannelListProvider *document, const QString &path, int f
     const int format = formatOfSave(formatCode);
     const bool currentIsUniversal = !m_universalPath.isEmpty();
 
-    // Refused before the working folder changes or a new one is made. A loop of links names no file to
-    // write in either format (a universal writer would replace the link it was given with a file).
-    if (linkTarget(file).isEmpty() || (rawYearOf(format) && !mayReplace(file)))
+    // Refused before the working folder changes or a new one is made.
+    if (rawYearOf(format) && !mayReplace(file))
         return RC_CANNOT_WRITE;
 
     std::unique_ptr<DataFileHandler> newHandler;

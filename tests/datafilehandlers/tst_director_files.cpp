@@ -519,22 +519,42 @@ private slots:
                  entries);
     }
 
-    // A raw save through a chain of links rewrites the file at its end and leaves every link a link.
+    // A save through links rewrites the file the system opened through them and leaves every link a link:
+    // "up" is read from the folder it really is in, so its ".." does not lead back through the linked folder
+    // to a file of the same name there.
+    void saveThroughLinksReplacesTheFileTheyName_data() {
+        QTest::addColumn<int>("fileFormat");
+        QTest::addColumn<int>("saveFormat");
+        QTest::newRow("raw, Save") << int(FF_RAW_2012_01) << int(FF_KEEP);
+        QTest::newRow("raw, Save As") << int(FF_RAW_2012_01) << int(FF_RAW_2011_01);
+        QTest::newRow("universal, Save") << int(FF_UNIVERSAL) << int(FF_KEEP);
+        QTest::newRow("universal, Save As") << int(FF_UNIVERSAL) << int(FF_UNIVERSAL);
+    }
     void saveThroughLinksReplacesTheFileTheyName() {
-        const QString file = path("linked.rvl");
-        writeFixture(FF_RAW_2012_01, file);
-        const QByteArray old = contents(file);
-        QVERIFY(QFile::link(file, path("second-link.rvl")));
-        QVERIFY(QFile::link(path("second-link.rvl"), path("first-link.rvl")));
+        QFETCH(int, fileFormat);
+        QFETCH(int, saveFormat);
+        QTemporaryDir top;
+        const QString name = fileFormat == FF_UNIVERSAL ? "list.ulmx" : "list.rvl";
+        QVERIFY(QDir(top.path()).mkpath("real/sub"));
+        writeFixture(fileFormat, top.filePath("real/" + name));
+        writeFixture(fileFormat, top.filePath(name));
+        const QByteArray unrelated = contents(top.filePath(name));
+        QVERIFY(QFile::link("../" + name, top.filePath("real/sub/up-" + name)));
+        QVERIFY(QFile::link("real/sub", top.filePath("alias")));
+        const QString opened = top.filePath("alias/up-" + name);
+
         DataDirector director;
         ChannelListProvider document(&director);
-        QCOMPARE(director.open(path("first-link.rvl"), &document, "*"), int(RC_SUCCESS));
-        AirChannel &edited = (*document.airList())[0];
-        edited.setLocked(!edited.isLocked());
-        QCOMPARE(director.save(&document, path("first-link.rvl"), FF_KEEP), int(RC_SUCCESS));
-        QVERIFY(QFileInfo(path("first-link.rvl")).isSymLink());
-        QVERIFY(QFileInfo(path("second-link.rvl")).isSymLink());
-        QVERIFY(contents(file) != old);
+        QCOMPARE(director.open(opened, &document, "*"), int(RC_SUCCESS));
+        (*document.airList())[0].setName(QStringLiteral("Renamed"));
+        QCOMPARE(director.save(&document, opened, saveFormat), int(RC_SUCCESS));
+        QCOMPARE(contents(top.filePath(name)), unrelated);
+        QVERIFY(QFileInfo(top.filePath("real/sub/up-" + name)).isSymLink());
+        QVERIFY(QFileInfo(top.filePath("alias")).isSymLink());
+        DataDirector again;
+        ChannelListProvider reopened(&again);
+        QCOMPARE(again.open(top.filePath("real/" + name), &reopened, "*"), int(RC_SUCCESS));
+        QCOMPARE(reopened.airList()->at(0).name(), QStringLiteral("Renamed"));
     }
 
     // A loop of links names no file: a save onto it is refused in either format, and every link stays a link.
