@@ -974,6 +974,45 @@ private slots:
         QCOMPARE(air->header()->checkState(), checked == air->checkableCount() ? 2 : 1);
     }
 
+    void countTipsFollowEditsAndTheListAnUndoShows_data() {
+        QTest::addColumn<int>("edit");
+        // 0 the My Fav 3 button, 1 the Edit menu's My Fav 3 entry, 2 a lock on the cable list undone from
+        // the air list.
+        QTest::newRow("My Fav button") << 0;
+        QTest::newRow("Edit menu's favourites entry") << 1;
+        QTest::newRow("undo onto another list") << 2;
+    }
+
+    void countTipsFollowEditsAndTheListAnUndoShows() {
+        QFETCH(int, edit);
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        if (edit == 2) {
+            window.cableButton->click();
+            MainGrid *cable = window.mainGridOf(1);
+            clickRow(cable, rowOfName(cable, QStringLiteral("VOX HD")));
+            window.lockButton->click();
+            window.airButton->click();
+            window.actionUndo->trigger();
+            QCOMPARE(window.currentListId(), 1);
+        } else {
+            MainGrid *air = window.mainGridOf(0);
+            clickRow(air, rowOfName(air, QStringLiteral("arte HD")));
+            if (edit == 0)
+                window.fav3Button->click();
+            else
+                window.actionMy3->trigger();
+            QVERIFY(air->channelAt(rowOfName(air, QStringLiteral("arte HD")))->isInFavourites(3));
+        }
+        const QString favourites = window.myChannelsButton->toolTip();
+        const QString tv = window.tvButton->toolTip();
+        // A click on the shown list's tab counts the list afresh: the tips already showed those counts.
+        window.listButtonGroup.button(window.currentListId())->click();
+        QCOMPARE(favourites, window.myChannelsButton->toolTip());
+        QCOMPARE(tv, window.tvButton->toolTip());
+    }
+
     void titleAndSmallQueries() {
         TestWindow window;
         window.setTitle(QStringLiteral("/tmp/some/a.rvl"));
