@@ -317,7 +317,8 @@ void MainWindow::on_stateChangeRequest(UndoState state) {
 
 void MainWindow::restoreView(const UndoState &s) {
     setEnabled(false);
-    if (s.listId != currentListId()) {
+    const bool listSwitched = s.listId != currentListId();
+    if (listSwitched) {
         if (QAbstractButton *button = listButtonGroup.button(s.listId))
             button->setChecked(true);
         if (MainGrid *grid = mainGrids.value(s.listId, nullptr))
@@ -340,5 +341,8 @@ void MainWindow::restoreView(const UndoState &s) {
     updateActions();
     // The restored view shows other rows than the one before it: the count follows what is on screen.
     updateChannelCountLabel();
+    // The category tips count the shown list; no tab click recounted them for the list restored.
+    if (listSwitched)
+        refreshAfterEdit(false);
     setEnabled(true);
 }

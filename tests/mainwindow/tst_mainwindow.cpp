@@ -4,6 +4,7 @@
 #include "mainwindow/mainwindow.h"
 #include "sampledocument.h"
 #include "tables/favgrid.h"
+#include "tables/headerview.h"
 #include "widgets/combobox.h"
 
 #include <QAction>
@@ -925,6 +926,91 @@ private slots:
             QStringLiteral("Channels in list: ") + QString::number(cable->visibleCount());
         QVERIFY(cableCount != airCount);
         QCOMPARE(window.channelCount->text(), cableCount);
+    }
+
+    void headerBoxFollowsTheMarksAnUndoOrRedoLeaves_data() {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<bool>("redo");
+        // 0 lock, 1 unlock, 2 into favourites list 1.
+        QTest::newRow("lock, undo") << 0 << false;
+        QTest::newRow("lock, redo") << 0 << true;
+        QTest::newRow("unlock, undo") << 1 << false;
+        QTest::newRow("unlock, redo") << 1 << true;
+        QTest::newRow("favourites, undo") << 2 << false;
+        QTest::newRow("favourites, redo") << 2 << true;
+    }
+
+    void headerBoxFollowsTheMarksAnUndoOrRedoLeaves() {
+        // The table is sorted by no column the edit changes: the header's box must follow the marks all the
+        // same, or a click on it acts on marks the user does not see.
+        QFETCH(int, edit);
+        QFETCH(bool, redo);
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        MainGrid *air = window.mainGridOf(0);
+        window.actionSelectAll->trigger();
+        switch (edit) {
+        case 0:
+            window.lockButton->click();
+            break;
+        case 1:
+            window.lockButton->click();
+            window.unlockButton->click();
+            break;
+        default:
+            window.fav1Button->click();
+            break;
+        }
+        if (redo)
+            window.actionUndo->trigger();
+        window.actionDeselectAll->trigger();
+        QCOMPARE(air->header()->checkState(), 0);
+        (redo ? window.actionRedo : window.actionUndo)->trigger();
+        // The rows of the edit come back checked: every row, or all but the members the favourites edit
+        // left alone.
+        const int checked = air->checkedCount();
+        QVERIFY(checked > 0);
+        QCOMPARE(air->header()->checkState(), checked == air->checkableCount() ? 2 : 1);
+    }
+
+    void countTipsFollowEditsAndTheListAnUndoShows_data() {
+        QTest::addColumn<int>("edit");
+        // 0 the My Fav 3 button, 1 the Edit menu's My Fav 3 entry, 2 a lock on the cable list undone from
+        // the air list.
+        QTest::newRow("My Fav button") << 0;
+        QTest::newRow("Edit menu's favourites entry") << 1;
+        QTest::newRow("undo onto another list") << 2;
+    }
+
+    void countTipsFollowEditsAndTheListAnUndoShows() {
+        QFETCH(int, edit);
+        TestWindow window;
+        openSample(window);
+        window.CustomMainWindow::show();
+        if (edit == 2) {
+            window.cableButton->click();
+            MainGrid *cable = window.mainGridOf(1);
+            clickRow(cable, rowOfName(cable, QStringLiteral("VOX HD")));
+            window.lockButton->click();
+            window.airButton->click();
+            window.actionUndo->trigger();
+            QCOMPARE(window.currentListId(), 1);
+        } else {
+            MainGrid *air = window.mainGridOf(0);
+            clickRow(air, rowOfName(air, QStringLiteral("arte HD")));
+            if (edit == 0)
+                window.fav3Button->click();
+            else
+                window.actionMy3->trigger();
+            QVERIFY(air->channelAt(rowOfName(air, QStringLiteral("arte HD")))->isInFavourites(3));
+        }
+        const QString favourites = window.myChannelsButton->toolTip();
+        const QString tv = window.tvButton->toolTip();
+        // A click on the shown list's tab counts the list afresh: the tips already showed those counts.
+        window.listButtonGroup.button(window.currentListId())->click();
+        QCOMPARE(favourites, window.myChannelsButton->toolTip());
+        QCOMPARE(tv, window.tvButton->toolTip());
     }
 
     void titleAndSmallQueries() {

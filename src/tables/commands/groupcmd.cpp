@@ -76,6 +76,9 @@ void GroupCmd::refreshColumn(MainGrid *grid, int column) {
     if (!grid)
         return;
     grid->refreshIfSortedBy(column);
+    // The children check-marked their rows one by one, which leaves the header's box as it was; a new sort
+    // brings it up to date only when the table is sorted by the column, so it follows the marks here.
+    grid->updateHeaderCheckState();
     grid->refreshSelectionState();
 }
 

@@ -62,7 +62,8 @@ protected:
     // Brings the group's table (null when there is none) and the window up to date after a run.
     virtual void refresh(MainGrid *grid) = 0;
 
-    // Refreshes for an edit that changed one column's cells: sorts again if the table is sorted by it.
+    // Refreshes for an edit that changed one column's cells: sorts again if the table is sorted by it, and
+    // brings the header's box and the selection state up to the marks the run left.
     static void refreshColumn(MainGrid *grid, int column);
     // Refreshes for an edit that showed, hid or rewrote rows: tableStep updates the table's rows before the
     // selection state and the window's counts and lists are refreshed.

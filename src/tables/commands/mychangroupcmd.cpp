@@ -1,6 +1,7 @@
 #include "tables/commands/mychangroupcmd.h"
 
 #include "tables/commands/mychancmd.h"
+#include "tables/editcontext.h"
 #include "tables/maingrid.h"
 
 namespace {
@@ -43,4 +44,8 @@ void MyChanGroupCmd::childrenRan(MainGrid *grid, bool forward) {
 
 void MyChanGroupCmd::refresh(MainGrid *grid) {
     refreshColumn(grid, FAVOURITES_COLUMN);
+    // The favourites lists' member counts changed: the window's count tips follow, on the push and on every
+    // undo and redo.
+    if (EditContext *ctx = context())
+        ctx->refreshAfterEdit(false);
 }
