@@ -361,6 +361,8 @@ private slots:
         QTest::newRow("at the top") << 65534 << 65535 << 65535 << QList<int>({1, 2, 3});
         // The deletion packed the member that followed onto the deleted channel's place.
         QTest::newRow("away from the top") << 1 << 1 << -1 << QList<int>({1, -1, 2});
+        // Nobody took its place: it keeps it, below the highest.
+        QTest::newRow("place still free") << 5 << 2 << -1 << QList<int>({5, -1, 2});
     }
 
     void broughtBackFavouriteTakesAPlaceOfItsOwn() {
