@@ -26,13 +26,29 @@ template <typename T> T *undelete(T &channel) {
     return &channel;
 }
 
+// The index of the first of the first count channels that matches, a live one before any deleted one, or -1.
+// A list may hold one service twice with one copy deleted by the user: the file's channel is the live copy,
+// and the deleted one stays deleted.
+template <typename T, typename Matches>
+int matchingIndex(const ChannelList<T> &list, int count, Matches matches) {
+    int deleted = -1;
+    for (int i = 0; i < count; ++i) {
+        if (!matches(i))
+            continue;
+        if (!list[i].isDeleted())
+            return i;
+        if (deleted < 0)
+            deleted = i;
+    }
+    return deleted;
+}
+
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
 // and undeleted, instead of a second copy. Returns the channel brought back from deleted, if any.
 template <typename T, typename Same> T *undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
-    for (T &existing : list) {
-        if (same(existing, channel))
-            return undelete(existing);
-    }
+    const int found = matchingIndex(list, list.size(), [&](int i) { return same(list[i], channel); });
+    if (found >= 0)
+        return undelete(list[found]);
     list.append(channel);
     return nullptr;
 }
@@ -97,17 +113,18 @@ T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentCha
     if (transponders.contains(channel.transponderId()))
         return undeleteOrAppend(list, channel,
                                 [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
-    for (int i = 0; i < documentChannels; ++i) {
-        T &existing = list[i];
-        if (!claimed.contains(i) && writtenWithoutTransponder(existing) &&
-            existing.serviceId() == channel.serviceId() &&
-            UlmxCodes::xmlCarriedText(existing.name()) == channel.name()) {
-            claimed.insert(i);
-            return undelete(existing);
-        }
+    const int found = matchingIndex(list, documentChannels, [&](int i) {
+        const T &existing = list[i];
+        return !claimed.contains(i) && writtenWithoutTransponder(existing) &&
+               existing.serviceId() == channel.serviceId() &&
+               UlmxCodes::xmlCarriedText(existing.name()) == channel.name();
+    });
+    if (found < 0) {
+        list.append(channel);
+        return nullptr;
     }
-    list.append(channel);
-    return nullptr;
+    claimed.insert(found);
+    return undelete(list[found]);
 }
 
 // Whether a universal file holds the channel without a transponder: the transponder is unknown, or its

@@ -67,10 +67,10 @@ public:
     quint32 destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
                                   const ProviderMap &destinationProviders);
 
-    // Adds the file's channels that the document lacks; a document channel of the file is undeleted. A
-    // document channel whose transponder a universal file cannot hold (its satellite is unknown) stands for a
-    // file channel without a transponder of the same service id and name. In ordered favourites lists an
-    // undeleted channel takes a place no other member holds.
+    // Adds the file's channels that the document lacks; a document channel of the file is undeleted, unless
+    // a live one matches too. A document channel whose transponder a universal file cannot hold (its
+    // satellite is unknown) stands for a file channel without a transponder of the same service id and name.
+    // In ordered favourites lists an undeleted channel takes a place no other member holds.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,
