@@ -53,10 +53,12 @@ public:
     // first free user id, added to renumbering.
     void MergeSatellites(const SatelliteMap &source, SatelliteMap &destination, RenumberingMap &renumbering);
 
-    // The first transponder of the map (ascending keys) within tolerance of the given one, or null.
+    // The first transponder of the map (ascending keys) within tolerance of the given one, or null. The map's
+    // polarities are compared as a universal file gives them back.
     const Transponder *findMatchingTransponder(const TransponderMap &transponders,
                                                const Transponder &transponder, quint32 &key);
-    // The first provider of the map (ascending keys) of the same name ignoring case, or null.
+    // The first provider of the map (ascending keys) of the same name ignoring case and the characters a
+    // universal file cannot hold, or null.
     const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
                                               quint32 &key);
 
