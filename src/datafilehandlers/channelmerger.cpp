@@ -4,6 +4,7 @@
 #include "core/favouriteorder.h"
 #include "core/logcategories.h"
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
+#include "datafilehandlers/rawrecordcodec.h"
 
 #include <QSet>
 
@@ -26,15 +27,36 @@ template <typename T> T *undelete(T &channel) {
     return &channel;
 }
 
+// The index of the first of the first count channels that matches, a live one before any deleted one, or -1.
+// A list may hold one service twice with one copy deleted by the user: the file's channel is the live copy,
+// and the deleted one stays deleted.
+template <typename T, typename Matches>
+int matchingIndex(const ChannelList<T> &list, int count, Matches matches) {
+    int deleted = -1;
+    for (int i = 0; i < count; ++i) {
+        if (!matches(i))
+            continue;
+        if (!list[i].isDeleted())
+            return i;
+        if (deleted < 0)
+            deleted = i;
+    }
+    return deleted;
+}
+
 // Adds the channel to the list, unless the list already holds the same one (by same): that one is kept,
 // and undeleted, instead of a second copy. Returns the channel brought back from deleted, if any.
 template <typename T, typename Same> T *undeleteOrAppend(ChannelList<T> &list, const T &channel, Same same) {
-    for (T &existing : list) {
-        if (same(existing, channel))
-            return undelete(existing);
-    }
+    const int found = matchingIndex(list, list.size(), [&](int i) { return same(list[i], channel); });
+    if (found >= 0)
+        return undelete(list[found]);
     list.append(channel);
     return nullptr;
+}
+
+// The name as a raw record gives it back, cut to the record's field.
+QString rawRecordName(const QString &name) {
+    return RawRecordCodec::decodeName(RawRecordCodec::encodeName(name).constData());
 }
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
@@ -88,8 +110,9 @@ template <typename T> void placeBroughtBack(ChannelList<T> &list, T &channel) {
 // found again among the first documentChannels of the list (those from before the merge) that a universal
 // file gives back without a transponder too (writtenWithoutTransponder) and under the same name, each of them
 // at most once (claimed holds their indexes). The service id alone would take another broadcaster's channel
-// for the file's, and the file's channel would be lost. Returns the channel brought back from deleted, if
-// any.
+// for the file's, and the file's channel would be lost. The same name is the file's name as the document's
+// name is written to a universal file, or as a raw record cuts the file's name: a document saved to a raw
+// file from the universal file holds the cut name. Returns the channel brought back from deleted, if any.
 template <typename T, typename WrittenWithoutTransponder>
 T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
                          const TransponderMap &transponders,
@@ -97,17 +120,19 @@ T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentCha
     if (transponders.contains(channel.transponderId()))
         return undeleteOrAppend(list, channel,
                                 [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
-    for (int i = 0; i < documentChannels; ++i) {
-        T &existing = list[i];
-        if (!claimed.contains(i) && writtenWithoutTransponder(existing) &&
-            existing.serviceId() == channel.serviceId() &&
-            UlmxCodes::xmlCarriedText(existing.name()) == channel.name()) {
-            claimed.insert(i);
-            return undelete(existing);
-        }
+    const QString cutName = rawRecordName(channel.name());
+    const int found = matchingIndex(list, documentChannels, [&](int i) {
+        const T &existing = list[i];
+        return !claimed.contains(i) && writtenWithoutTransponder(existing) &&
+               existing.serviceId() == channel.serviceId() &&
+               (UlmxCodes::xmlCarriedText(existing.name()) == channel.name() || existing.name() == cutName);
+    });
+    if (found < 0) {
+        list.append(channel);
+        return nullptr;
     }
-    list.append(channel);
-    return nullptr;
+    claimed.insert(found);
+    return undelete(list[found]);
 }
 
 // Whether a universal file holds the channel without a transponder: the transponder is unknown, or its
@@ -286,8 +311,12 @@ void ChannelMerger::MergeSatellites(const SatelliteMap &source, SatelliteMap &de
 
 const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &transponders,
                                                           const Transponder &transponder, quint32 &key) {
+    // A polarity without a text in a universal file comes back as unknown: the document's transponder is
+    // compared as the file carries it, or the document's own file would bring it in a second time.
     for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
-        if (recordsMatchWithTolerance(*it, transponder)) {
+        Transponder carried = *it;
+        carried.polarity = UlmxCodes::polarityCode(UlmxCodes::polarityText(carried.polarity));
+        if (recordsMatchWithTolerance(carried, transponder)) {
             key = it.key();
             return &*it;
         }
@@ -297,8 +326,9 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
 
 const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &providers,
                                                          const ServiceProvider &provider, quint32 &key) {
+    const QString name = UlmxCodes::xmlCarriedText(provider.name);
     for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
-        if (equalsIgnoreCase(it->name, provider.name)) {
+        if (equalsIgnoreCase(UlmxCodes::xmlCarriedText(it->name), name)) {
             key = it.key();
             return &*it;
         }

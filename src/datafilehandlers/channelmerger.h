@@ -53,10 +53,12 @@ public:
     // first free user id, added to renumbering.
     void MergeSatellites(const SatelliteMap &source, SatelliteMap &destination, RenumberingMap &renumbering);
 
-    // The first transponder of the map (ascending keys) within tolerance of the given one, or null.
+    // The first transponder of the map (ascending keys) within tolerance of the given one, or null. The map's
+    // polarities are compared as a universal file gives them back.
     const Transponder *findMatchingTransponder(const TransponderMap &transponders,
                                                const Transponder &transponder, quint32 &key);
-    // The first provider of the map (ascending keys) of the same name ignoring case, or null.
+    // The first provider of the map (ascending keys) of the same name ignoring case and the characters a
+    // universal file cannot hold, or null.
     const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
                                               quint32 &key);
 
@@ -67,10 +69,10 @@ public:
     quint32 destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
                                   const ProviderMap &destinationProviders);
 
-    // Adds the file's channels that the document lacks; a document channel of the file is undeleted. A
-    // document channel whose transponder a universal file cannot hold (its satellite is unknown) stands for a
-    // file channel without a transponder of the same service id and name. In ordered favourites lists an
-    // undeleted channel takes a place no other member holds.
+    // Adds the file's channels that the document lacks; a document channel of the file is undeleted, unless
+    // a live one matches too. A document channel whose transponder a universal file cannot hold (its
+    // satellite is unknown) stands for a file channel without a transponder of the same service id and name.
+    // In ordered favourites lists an undeleted channel takes a place no other member holds.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,

@@ -256,6 +256,31 @@ private slots:
         QVERIFY(!m_destination[0].isDeleted());
     }
 
+    void deletedTwinStaysDeleted_data() {
+        QTest::addColumn<quint32>("documentTransponder");
+        QTest::addColumn<quint32>("fileTransponder");
+        QTest::newRow("on a transponder") << 0u << 9u;
+        // Neither side knows the transponder: service id and name tell the channel.
+        QTest::newRow("without a transponder") << 99u << 50u;
+    }
+    void deletedTwinStaysDeleted() {
+        // The document holds the service twice, the first copy deleted; the file holds it once.
+        QFETCH(quint32, documentTransponder);
+        QFETCH(quint32, fileTransponder);
+        SatelliteChannel::satellites.insert(1, satellite("Astra"));
+        SatelliteChannel::transponders.insert(0, transponder(1, 11494000.0f));
+        m_destination.append(satChannel(100, documentTransponder)).setDeleted(true);
+        m_destination.append(satChannel(100, documentTransponder));
+        Source source;
+        source.satellites.insert(1, satellite("Astra"));
+        source.transponders.insert(9, transponder(1, 11494000.0f));
+        source.channels.append(satChannel(100, fileTransponder));
+        QVERIFY(mergeInto(source, 0, 0));
+        QCOMPARE(m_destination.size(), 2);
+        QVERIFY(m_destination[0].isDeleted());
+        QVERIFY(!m_destination[1].isDeleted());
+    }
+
     void satelliteServicesWithinNineHundredNinetyNineMHzAreTheSame() {
         SatelliteChannel::satellites.insert(1, satellite("Astra"));
         SatelliteChannel::transponders.insert(0, transponder(1, 11000000.0f));

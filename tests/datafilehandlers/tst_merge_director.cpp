@@ -309,7 +309,9 @@ private slots:
 
     void mergingTheSameFileAgainChangesNothing_data() {
         QTest::addColumn<Shape>("shape");
-        QTest::newRow("standard document") << Shape();
+        // False: the universal file the document was saved from, rather than the document's own export.
+        QTest::addColumn<bool>("ownExport");
+        QTest::newRow("standard document") << Shape() << true;
         // Its own user satellites take no second slot: with every slot in use there is none to take.
         QTest::newRow("all user slots in use") << Shape([](ChannelListProvider &document) {
             for (quint16 id = SatelliteIds::FIRST_USER + 1; id <= SatelliteIds::LAST_USER; ++id) {
@@ -319,11 +321,11 @@ private slots:
                                                                   NO_ID, 1, false, false, Channel::DIGITAL,
                                                                   -1, 0));
             }
-        });
+        }) << true;
         // The file holds the name without the character.
         QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
             SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QStringLiteral("User\u0001 sat");
-        });
+        }) << true;
         // The file holds no transponder without its satellite, nor a character XML cannot hold: the channel
         // comes back without either.
         QTest::newRow("transponder of an unknown satellite") << Shape([](ChannelListProvider &document) {
@@ -331,22 +333,43 @@ private slots:
             document.satelliteList()->append(SatelliteChannel(7000, QStringLiteral("Feed\u0001"), 700, 700,
                                                               NO_ID, 1, false, false, Channel::DIGITAL, -1,
                                                               0));
-        });
+        }) << true;
+        // Written without a text, read back as unknown.
+        QTest::newRow("polarity without a text")
+            << Shape([](ChannelListProvider &) { SatelliteChannel::transponders[0].polarity = 3; }) << true;
+        QTest::newRow("provider name XML cannot hold") << Shape([](ChannelListProvider &) {
+            SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE][1].name =
+                QStringLiteral("ARD\u0001");
+        }) << true;
+        // The raw save cut the name of a channel the file holds without a transponder.
+        QTest::newRow("name a raw record cuts") << Shape([](ChannelListProvider &document) {
+            SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
+            document.satelliteList()->append(SatelliteChannel(7000, QString(70, QLatin1Char('F')), 700, 700,
+                                                              NO_ID, 1, false, false, Channel::DIGITAL, -1,
+                                                              0));
+        }) << false;
     }
 
     void mergingTheSameFileAgainChangesNothing() {
-        // The document's own list exported and merged back adds nothing.
+        // The document's own list exported, or the universal file it was saved from, merged back adds
+        // nothing.
         QFETCH(Shape, shape);
+        QFETCH(bool, ownExport);
+        if (!ownExport)
+            writeFile(path("own.ulmx"), shape);
         DataDirector director;
         ChannelListProvider document(&director);
         openDocument(director, document, shape);
-        QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
+        if (ownExport)
+            QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
         const ChannelList<SatelliteChannel> satellite = *document.satelliteList();
         const SatelliteMap satellites = SatelliteChannel::satellites;
+        const ProviderMap providers = SatelliteChannel::serviceProviders.value(ProviderCategory::SATELLITE);
 
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
         QVERIFY(*document.satelliteList() == satellite);
         QVERIFY(SatelliteChannel::satellites == satellites);
+        QVERIFY(SatelliteChannel::serviceProviders.value(ProviderCategory::SATELLITE) == providers);
         const State merged(document);
         QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
         merged.verifyUnchanged(document);
@@ -361,6 +384,8 @@ private slots:
         QTest::newRow("at the top") << 65534 << 65535 << 65535 << QList<int>({1, 2, 3});
         // The deletion packed the member that followed onto the deleted channel's place.
         QTest::newRow("away from the top") << 1 << 1 << -1 << QList<int>({1, -1, 2});
+        // Nobody took its place: it keeps it, below the highest.
+        QTest::newRow("place still free") << 5 << 2 << -1 << QList<int>({5, -1, 2});
     }
 
     void broughtBackFavouriteTakesAPlaceOfItsOwn() {
