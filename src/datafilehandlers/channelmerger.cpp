@@ -6,6 +6,7 @@
 #include "datafilehandlers/datafilehandler_ulmx_codes.h"
 #include "datafilehandlers/rawrecordcodec.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -313,10 +314,13 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
                                                           const Transponder &transponder, quint32 &key) {
     // A polarity without a text in a universal file comes back as unknown: the document's transponder is
     // compared as the file carries it, or the document's own file would bring it in a second time.
+    // The polarity is compared last: it is the rare candidate that needs its text.
     for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
-        Transponder carried = *it;
-        carried.polarity = UlmxCodes::polarityCode(UlmxCodes::polarityText(carried.polarity));
-        if (recordsMatchWithTolerance(carried, transponder)) {
+        Transponder other = *it;
+        other.polarity = transponder.polarity;
+        if (recordsMatchWithTolerance(other, transponder) &&
+            (it->polarity == transponder.polarity ||
+             UlmxCodes::polarityCode(UlmxCodes::polarityText(it->polarity)) == transponder.polarity)) {
             key = it.key();
             return &*it;
         }
@@ -371,11 +375,21 @@ void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &
     // destination list grows as we go.
     const int documentChannels = destinationList.size();
     QSet<int> claimed;
+    // The maps stay as they are while the channels are merged: each file id is looked up once, not once for
+    // every channel that refers to it.
+    QHash<quint32, quint32> transponderIds, providerIds;
     for (const SatelliteChannel &source : sourceList) {
         SatelliteChannel copy(source);
-        copy.setTransponderId(
-            destinationTransponderId(source.transponderId(), sourceTransponders, destinationTransponders));
-        copy.setProviderId(destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
+        if (!transponderIds.contains(source.transponderId()))
+            transponderIds.insert(source.transponderId(),
+                                  destinationTransponderId(source.transponderId(), sourceTransponders,
+                                                           destinationTransponders));
+        if (!providerIds.contains(source.providerId()))
+            providerIds.insert(
+                source.providerId(),
+                destinationProviderId(source.providerId(), sourceProviders, destinationProviders));
+        copy.setTransponderId(transponderIds.value(source.transponderId()));
+        copy.setProviderId(providerIds.value(source.providerId()));
         SatelliteChannel *broughtBack = mergeSatelliteService(
             destinationList, copy, documentChannels, claimed, destinationTransponders,
             [&](const SatelliteChannel &channel) {
