@@ -53,10 +53,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel(s) whose satellite is missing will lose their frequency, polarity and symbol rate.</source>
+        <source>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel(s) whose satellite is missing will lose their frequency, polarity, symbol rate, modulation and FEC.</source>
         <translation>
-            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel whose satellite is missing will lose its frequency, polarity and symbol rate.</numerusform>
-            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channels whose satellite is missing will lose their frequency, polarity and symbol rate.</numerusform>
+            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel whose satellite is missing will lose its frequency, polarity, symbol rate, modulation and FEC.</numerusform>
+            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channels whose satellite is missing will lose their frequency, polarity, symbol rate, modulation and FEC.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

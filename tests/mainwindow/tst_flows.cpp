@@ -438,7 +438,7 @@ private slots:
                    "\u2022 A universal file keeps a transponder (the satellite frequency a channel is "
                    "broadcast on) "
                    "only with its satellite: 1 channel whose satellite is missing will lose its frequency, "
-                   "polarity and symbol rate.\n    \"Feed 7\"\n\n"
+                   "polarity, symbol rate, modulation and FEC.\n    \"Feed 7\"\n\n"
                    "\u2022 A universal file keeps no network numbers (TSID and ONID, which name the "
                    "broadcast a "
                    "digital channel belongs to): 40 channels will lose them.\n"
