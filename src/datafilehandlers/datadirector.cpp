@@ -515,10 +515,34 @@ bool DataDirector::chooseCountry(DataFileHandler &handler, const QString &asked,
     return false;
 }
 
+namespace {
+
+// The favourites-list memberships and child locks of a list's channels that the window shows.
+struct Marks {
+    int memberships = 0;
+    int locks = 0;
+};
+
+template <typename T> Marks marksOf(const ChannelList<T> &list) {
+    Marks marks;
+    for (const T &channel : list) {
+        if (channel.isDeleted())
+            continue;
+        for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav)
+            marks.memberships += channel.isInFavourites(quint16(fav)) ? 1 : 0;
+        marks.locks += channel.isLocked() ? 1 : 0;
+    }
+    return marks;
+}
+
+} // namespace
+
 int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     commit();
     m_countriesToChooseFrom.clear();
     m_astraHDChannelsLeftOut = 0;
+    m_favouriteMembershipsReplaced = 0;
+    m_childLocksReplaced = 0;
     if (!document)
         return RC_UNKNOWN_ERROR;
     QString file;
@@ -656,6 +680,18 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     m_pending.pairReplaced = false;
     m_pending.database = before;
     m_astraHDChannelsLeftOut = astraLeftOut;
+    // What a replaced list held and its successor does not hold went with it; the user is told, since the
+    // merge itself shows no trace of it.
+    const auto countReplaced = [this](const Marks &held, const Marks &kept) {
+        m_favouriteMembershipsReplaced += std::max(0, held.memberships - kept.memberships);
+        m_childLocksReplaced += std::max(0, held.locks - kept.locks);
+    };
+    if (cableCode == RC_SUCCESS)
+        countReplaced(marksOf(cableBefore), marksOf(*document->cableList()));
+    if (airCode == RC_SUCCESS)
+        countReplaced(marksOf(airBefore), marksOf(*document->airList()));
+    if (astraCode == RC_SUCCESS)
+        countReplaced(marksOf(astraBefore), marksOf(*document->astraHDList()));
     return RC_SUCCESS;
 }
 

@@ -65,6 +65,12 @@ public:
     // The channels of the file's Astra HD+ list that the last merge succeeded without: a 2010-01 document
     // holds no Astra HD+ list. 0 when it took the list, when the file has none, and after a failed merge.
     int astraHDChannelsLeftOut() const { return m_astraHDChannelsLeftOut; }
+    // The favourites-list memberships and child locks that went with the air, cable and Astra HD+ lists the
+    // last merge replaced with the file's, which holds neither. A channel in two favourites lists is two
+    // memberships; deleted channels, which the window no longer showed, count for nothing. 0 when it
+    // replaced no list and after a failed merge.
+    int favouriteMembershipsReplaced() const { return m_favouriteMembershipsReplaced; }
+    int childLocksReplaced() const { return m_childLocksReplaced; }
 
     // The format a save asked for formatCode writes: FF_KEEP stands for the current handler's format, which
     // the save warning names too; -1 for FF_KEEP without a document.
@@ -125,6 +131,8 @@ private:
     Pending m_pending;
     QStringList m_countriesToChooseFrom;
     int m_astraHDChannelsLeftOut = 0;
+    int m_favouriteMembershipsReplaced = 0;
+    int m_childLocksReplaced = 0;
 };
 
 #endif

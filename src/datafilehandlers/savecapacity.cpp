@@ -266,7 +266,8 @@ private:
     }
 
     // A transponder is written only under its satellite: one whose satellite the database lacks is not
-    // written, and a channel on it comes back without frequency, polarity and symbol rate.
+    // written, and a channel on it comes back without any transponder values: frequency and symbol rate 0,
+    // polarity, modulation and FEC unknown.
     void countTransponder(const SatelliteChannel &channel) {
         const auto transponder = SatelliteChannel::transponders.constFind(channel.transponderId());
         if (transponder == SatelliteChannel::transponders.cend())
@@ -328,7 +329,7 @@ constexpr Sentence SENTENCES[] = {
          "SaveCapacity",
          "A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only "
          "with its satellite: %n channel(s) whose satellite is missing will lose their "
-         "frequency, polarity and symbol rate.")},
+         "frequency, polarity, symbol rate, modulation and FEC.")},
     {Kind::NetworkIds,
      QT_TRANSLATE_N_NOOP("SaveCapacity",
                          "A %1 file keeps no network numbers (TSID and ONID, which name the "

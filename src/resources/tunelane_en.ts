@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>MainWindow</name>
+    <message numerus="yes">
+        <source>%n entry(s) in favourites lists</source>
+        <translation>
+            <numerusform>%n entry in a favourites list</numerusform>
+            <numerusform>%n entries in favourites lists</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n child lock(s)</source>
+        <translation>
+            <numerusform>%n child lock</numerusform>
+            <numerusform>%n child locks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>SaveCapacity</name>
     <message numerus="yes">
         <source>A %1 file holds no Astra HD+ list: its %n channel(s) will not be saved.</source>
@@ -53,10 +70,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel(s) whose satellite is missing will lose their frequency, polarity and symbol rate.</source>
+        <source>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel(s) whose satellite is missing will lose their frequency, polarity, symbol rate, modulation and FEC.</source>
         <translation>
-            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel whose satellite is missing will lose its frequency, polarity and symbol rate.</numerusform>
-            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channels whose satellite is missing will lose their frequency, polarity and symbol rate.</numerusform>
+            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channel whose satellite is missing will lose its frequency, polarity, symbol rate, modulation and FEC.</numerusform>
+            <numerusform>A %1 file keeps a transponder (the satellite frequency a channel is broadcast on) only with its satellite: %n channels whose satellite is missing will lose their frequency, polarity, symbol rate, modulation and FEC.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -9,6 +9,9 @@
 #include "datafilehandlers/rawrecordcodec.h"
 #include "datafilehandlers/savecapacity.h"
 
+#include <QProcess>
+#include <QTranslator>
+#include <QXmlStreamReader>
 #include <QtEndian>
 #include <QtTest>
 
@@ -1057,6 +1060,58 @@ private slots:
         QVERIFY(SaveCapacity::isOlderFormat(FF_RAW_2012_01, FF_RAW_2010_01));
         QVERIFY(!SaveCapacity::isOlderFormat(FF_RAW_2010_01, FF_UNIVERSAL));
         QVERIFY(!SaveCapacity::isOlderFormat(FF_UNIVERSAL_HANDLER, FF_RAW_2010_01));
+    }
+
+    // A text that counts something reads "1 channel(s)" unless the English translation has its forms: every
+    // such text of the sources, as lupdate finds them, is looked up in the translation the program loads.
+    void everyCountedTextHasItsEnglishForms() {
+        const QString found = path(QStringLiteral("found.ts"));
+        QProcess lupdate;
+        lupdate.start(QStringLiteral(TUNELANE_LUPDATE),
+                      {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                       QStringLiteral(TUNELANE_SOURCE_DIR), QStringLiteral("-ts"), found});
+        QVERIFY(lupdate.waitForFinished(-1));
+        QCOMPARE(lupdate.exitCode(), 0);
+        QFile file(found);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/tunelane_en.qm")));
+        QXmlStreamReader ts(&file);
+        QString context;
+        int counted = 0;
+        QStringList unread;
+        while (!ts.atEnd()) {
+            if (ts.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (ts.name() == QLatin1String("name")) {
+                context = ts.readElementText();
+            } else if (ts.name() == QLatin1String("message") &&
+                       ts.attributes().value(QLatin1String("numerus")) == QLatin1String("yes")) {
+                QByteArray source;
+                QByteArray comment;
+                while (ts.readNextStartElement()) {
+                    if (ts.name() == QLatin1String("source"))
+                        source = ts.readElementText().toUtf8();
+                    else if (ts.name() == QLatin1String("comment"))
+                        comment = ts.readElementText().toUtf8();
+                    else
+                        ts.skipCurrentElement();
+                }
+                ++counted;
+                for (const int n : {1, 2}) {
+                    const QString form =
+                        english.translate(context.toUtf8().constData(), source.constData(),
+                                          comment.isEmpty() ? nullptr : comment.constData(), n);
+                    if (form.isEmpty() || form.contains(QLatin1String("(s)")))
+                        unread << QStringLiteral("%1 at %2: \"%3\"")
+                                      .arg(QString::fromUtf8(source), QString::number(n), form);
+                }
+            }
+        }
+        QVERIFY2(!ts.hasError(), qPrintable(ts.errorString()));
+        QVERIFY(counted > 0);
+        QVERIFY2(unread.isEmpty(), qPrintable(unread.join(QLatin1Char('\n'))));
     }
 };
 

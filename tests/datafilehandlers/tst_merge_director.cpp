@@ -151,6 +151,41 @@ private slots:
         QCOMPARE(document.favouritesListCount(), 5);
     }
 
+    void replacedListsCountTheFavouritesAndLocksThatWentWithThem() {
+        writeFile(path("noair.ulmx"), [](ChannelListProvider &file) { file.airList()->clear(); });
+        // In every list two channels, each in two favourites lists and locked; the satellite list keeps its
+        // own channels and the air list is not replaced, so neither counts.
+        const auto mark = [](auto &list) {
+            for (auto &channel : list) {
+                channel.setLocked(false);
+                for (quint16 fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav)
+                    channel.setFavouritePosition(fav, Channel::NOT_A_MEMBER);
+            }
+            for (const int i : {0, 1}) {
+                list[i].setFavouritePosition(1, 1 + i);
+                list[i].setFavouritePosition(4, 1 + i);
+                list[i].setLocked(true);
+            }
+        };
+        DataDirector director;
+        ChannelListProvider document(&director);
+        openDocument(director, document, [&mark](ChannelListProvider &d) {
+            mark(*d.airList());
+            mark(*d.cableList());
+            mark(*d.satelliteList());
+            mark(*d.astraHDList());
+        });
+        // The window no longer shows a deleted channel: what it held is not named.
+        document.cableList()->channelAt(1)->setDeleted(true);
+        QCOMPARE(director.merge(path("noair.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(director.favouriteMembershipsReplaced(), 2 + 4);
+        QCOMPARE(director.childLocksReplaced(), 1 + 2);
+        // Nothing is left to name after a merge that replaced lists without any.
+        QCOMPARE(director.merge(path("noair.ulmx"), &document), int(RC_SUCCESS));
+        QCOMPARE(director.favouriteMembershipsReplaced(), 0);
+        QCOMPARE(director.childLocksReplaced(), 0);
+    }
+
     void fileWithoutAstraListKeepsTheDocumentsAstraList() {
         writeFile(path("noastra.ulmx"), [](ChannelListProvider &file) { file.astraHDList()->clear(); });
         DataDirector director;

@@ -438,7 +438,7 @@ private slots:
                    "\u2022 A universal file keeps a transponder (the satellite frequency a channel is "
                    "broadcast on) "
                    "only with its satellite: 1 channel whose satellite is missing will lose its frequency, "
-                   "polarity and symbol rate.\n    \"Feed 7\"\n\n"
+                   "polarity, symbol rate, modulation and FEC.\n    \"Feed 7\"\n\n"
                    "\u2022 A universal file keeps no network numbers (TSID and ONID, which name the "
                    "broadcast a "
                    "digital channel belongs to): 40 channels will lose them.\n"
@@ -955,9 +955,18 @@ private slots:
         openThroughDialog(window, script, source);
         ProgressRecorder progress;
         script.openFile(extra);
+        script.press(QDialogButtonBox::Ok);
         window.on_menuMergeClicked();
         QVERIFY(script.done());
-        QCOMPARE(script.seen, QStringList{QStringLiteral("dialog|Choose file to merge")});
+        // The sample's air list held three favourites entries and a lock; the file's holds none.
+        QCOMPARE(
+            script.seen,
+            QStringList({QStringLiteral("dialog|Choose file to merge"),
+                         QStringLiteral("Merge|The merge put the file's air, cable and Astra HD+ lists, "
+                                        "where it has them, in place of the channel list's own. The file "
+                                        "holds no favourites and no child locks: 3 entries in favourites "
+                                        "lists and 1 child lock went with the replaced lists. Nothing is "
+                                        "saved until you save the channel list.")}));
         QCOMPARE(progress.title, QStringLiteral("Merge: extra.ulmx"));
         QCOMPARE(progress.label, QStringLiteral("Merging file"));
         QVERIFY(channelNamed(window.document()->airList(), QStringLiteral("Merged Air")));
@@ -980,7 +989,7 @@ private slots:
         QCOMPARE(back.document.formatCode(), int(FF_RAW_2012_01));
         QVERIFY(channelNamed(back.document.airList(), QStringLiteral("Merged Air")));
 
-        // Opening a file afterwards starts without the merged state.
+        // Opening a file afterwards starts without the merged state. The merged lists had nothing to lose.
         script.openFile(extra);
         window.on_menuMergeClicked();
         QVERIFY(window.isModified());
@@ -1005,11 +1014,17 @@ private slots:
         script.press(QDialogButtonBox::Ok);
         window.on_menuMergeClicked();
         QVERIFY(script.done());
-        // The eight channels of the sample; the free places of its favourite range are not in the file.
-        QCOMPARE(script.seen, QStringList({QStringLiteral("dialog|Choose file to merge"),
-                                           QStringLiteral("Merge|The file's Astra HD+ list (8 channels) was "
-                                                          "not merged: a 2010-01 list holds no Astra HD+ "
-                                                          "list.")}));
+        // The eight channels of the sample; the free places of its favourite range are not in the file. One
+        // box also names what went with the replaced air list.
+        QCOMPARE(script.seen,
+                 QStringList({QStringLiteral("dialog|Choose file to merge"),
+                              QStringLiteral("Merge|The file's Astra HD+ list (8 channels) was not merged: a "
+                                             "2010-01 list holds no Astra HD+ list.\n\nThe merge put the "
+                                             "file's air, cable and Astra HD+ lists, where it has them, in "
+                                             "place of the channel list's own. The file holds no favourites "
+                                             "and no child locks: 3 entries in favourites lists and 1 child "
+                                             "lock went with the replaced lists. Nothing is saved until you "
+                                             "save the channel list.")}));
         QVERIFY(window.document()->astraHDList()->isEmpty());
         QVERIFY(window.isModified());
     }
