@@ -113,7 +113,13 @@ void CustomMessageBox::fitToScreen(const QStringList &listForms) {
         if (!m_listArea)
             return m_textLabel->minimumHeight();
         m_closingLabel->setMinimumSize(width, m_closingLabel->heightForWidth(width));
-        m_listArea->setMinimumSize(width, std::min(listHeight, m_listLabel->heightForWidth(width)));
+        const int fullHeight = m_listLabel->heightForWidth(width);
+        m_listArea->setMinimumSize(width, std::min(listHeight, fullHeight));
+        // A list the area holds in full has nothing to scroll, and a scroll bar beside it would only narrow
+        // it: wrapped onto more lines than the area was sized for, its last line would hide behind a bar
+        // that then stays. Such a bar does come up while the box is sized before it is shown.
+        m_listArea->setVerticalScrollBarPolicy(listHeight < fullHeight ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
         return m_textLabel->minimumHeight() + blankLine + m_listArea->minimumHeight() + blankLine +
                m_closingLabel->minimumHeight();
     };

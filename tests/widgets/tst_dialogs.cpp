@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +58,7 @@ private slots:
     void messageBoxDefaultButton();
     void messageBoxIcons();
     void messageBoxTextIsPlain();
+    void messageBoxListStaysOnTheScreen_data();
     void messageBoxListStaysOnTheScreen();
 };
 
@@ -298,24 +300,64 @@ void TestDialogs::messageBoxTextIsPlain() {
     QCOMPARE(own.textFormat(), Qt::PlainText);
 }
 
-void TestDialogs::messageBoxListStaysOnTheScreen() {
+void TestDialogs::messageBoxListStaysOnTheScreen_data() {
+    QTest::addColumn<QStringList>("forms");
+    QTest::addColumn<bool>("scrolls");
+    // The list's font and scroll bar, as the box styles them.
+    CustomMessageBox sample(nullptr, QString(), QString(), QString(), QDialogButtonBox::Ok);
+    sample.setList(QString(), QString());
+    sample.listLabel()->ensurePolished();
+    sample.listArea()->verticalScrollBar()->ensurePolished();
+    const QFontMetrics metrics(sample.listLabel()->font());
+
     // A list taller than any screen, in its tightest form too.
     QStringList items;
     for (int i = 1; i <= 200; ++i)
         items << QStringLiteral("\u2022 Item %1 of a list that goes on and on").arg(i);
+    QTest::newRow("taller than the screen")
+        << QStringList{items.join(QLatin1String("\n\n")), items.join(QLatin1Char('\n'))} << true;
+
+    // Lines that just fit the narrowest list, so beside a scroll bar each would wrap onto a second line. A
+    // paragraph apart, they are too tall for the box; one under the other they take 336 px, well within it.
+    const int listWidth = 400;
+    const int barWidth = sample.listArea()->verticalScrollBar()->sizeHint().width();
+    QString line = QStringLiteral("\u2022");
+    for (int i = 1;
+         metrics.horizontalAdvance(line + QStringLiteral(" Channel%1").arg(i)) < listWidth - barWidth; ++i)
+        line += QStringLiteral(" Channel%1").arg(i);
+    while (metrics.horizontalAdvance(line + QLatin1Char('i')) <= listWidth)
+        line += QLatin1Char('i');
+    const QStringList lines(336 / metrics.height(), line);
+    QTest::newRow("lines as wide as the list")
+        << QStringList{lines.join(QLatin1String("\n\n")), lines.join(QLatin1Char('\n'))} << false;
+
+    // A few lines of ten lines each at a width of 720: too tall for the box at the widths the 800 px wide
+    // offscreen screen holds, short enough at the wider ones it does not.
+    QString longLine;
+    for (int i = 1; metrics.horizontalAdvance(longLine) < 10 * 720; ++i)
+        longLine += QStringLiteral("Channel %1, ").arg(i);
+    QTest::newRow("a few very long lines")
+        << QStringList{QStringList(3, longLine).join(QLatin1Char('\n'))} << false;
+}
+
+void TestDialogs::messageBoxListStaysOnTheScreen() {
+    QFETCH(QStringList, forms);
+    QFETCH(bool, scrolls);
     QWidget window;
     window.show();
     CustomMessageBox box(&window, QStringLiteral("Save As"), QStringLiteral("The file will not keep:"),
                          QStringLiteral(":/img/dialogs/exclamation"),
                          QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No);
-    box.setList(items.join(QLatin1String("\n\n")), QStringLiteral("Save anyway?\n\nNo saves nothing."));
-    box.fitToScreen({items.join(QLatin1String("\n\n")), items.join(QLatin1Char('\n'))});
+    box.setList(forms.first(), QStringLiteral("Save anyway?\n\nNo saves nothing."));
+    box.fitToScreen(forms);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY(box.screen()->availableGeometry().contains(box.frameGeometry()));
-    // Only the list scrolls: the text, the closing text and both buttons are in view, No still the default.
-    QCOMPARE(box.listLabel()->text(), items.join(QLatin1Char('\n')));
-    QVERIFY(box.listArea()->verticalScrollBar()->maximum() > 0);
+    // Only a list the screen cannot hold scrolls: the text, the closing text and both buttons are in view,
+    // No still the default.
+    QCOMPARE(box.listLabel()->text(), forms.last());
+    QCOMPARE(box.listArea()->verticalScrollBar()->maximum() > 0, scrolls);
+    QCOMPARE(box.listArea()->verticalScrollBar()->isVisible(), scrolls);
     QPushButton *no = box.buttonBox()->button(QDialogButtonBox::No);
     for (QWidget *part : std::initializer_list<QWidget *>{
              box.textLabel(), box.closingLabel(), box.buttonBox()->button(QDialogButtonBox::Yes), no}) {
