@@ -320,7 +320,7 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
         other.polarity = transponder.polarity;
         if (recordsMatchWithTolerance(other, transponder) &&
             (it->polarity == transponder.polarity ||
-             UlmxCodes::polarityCode(UlmxCodes::polarityText(it->polarity)) == transponder.polarity)) {
+             UlmxCodes::polarityReadBack(it->polarity) == transponder.polarity)) {
             key = it.key();
             return &*it;
         }

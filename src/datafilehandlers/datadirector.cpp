@@ -265,9 +265,7 @@ std::unique_ptr<DataFileHandler> DataDirector::newRawHandler(int formatCode, con
     }
 }
 
-int DataDirector::packFolder(const QString &folder, const QString &targetPath) {
-    // The new archive goes beside the file the links name, as a universal save writes it.
-    const QString target = linkTarget(targetPath);
+int DataDirector::packFolder(const QString &folder, const QString &target) {
     if (target.isEmpty() || QFileInfo(target).isDir())
         return RC_CANNOT_WRITE;
 
@@ -517,22 +515,13 @@ bool DataDirector::chooseCountry(DataFileHandler &handler, const QString &asked,
 
 namespace {
 
-// The favourites-list memberships and child locks of a list's channels that the window shows.
-struct Marks {
-    int memberships = 0;
-    int locks = 0;
-};
-
-template <typename T> Marks marksOf(const ChannelList<T> &list) {
-    Marks marks;
-    for (const T &channel : list) {
-        if (channel.isDeleted())
-            continue;
-        for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav)
-            marks.memberships += channel.isInFavourites(quint16(fav)) ? 1 : 0;
-        marks.locks += channel.isLocked() ? 1 : 0;
-    }
-    return marks;
+// Adds the favourites-list memberships and child locks of the list's channels that the window shows.
+template <typename T> void countMarks(const ChannelList<T> &list, int &memberships, int &locks) {
+    const ListStatistics statistics = list.statistics();
+    for (int fav = 1; fav <= Channel::NUMBER_MY_FAVOURITES_LISTS; ++fav)
+        memberships += statistics.favouritesCount(fav);
+    locks += int(std::count_if(list.begin(), list.end(),
+                               [](const T &channel) { return !channel.isDeleted() && channel.isLocked(); }));
 }
 
 } // namespace
@@ -680,18 +669,14 @@ int DataDirector::merge(const QString &path, ChannelListProvider *document) {
     m_pending.pairReplaced = false;
     m_pending.database = before;
     m_astraHDChannelsLeftOut = astraLeftOut;
-    // What a replaced list held and its successor does not hold went with it; the user is told, since the
-    // merge itself shows no trace of it.
-    const auto countReplaced = [this](const Marks &held, const Marks &kept) {
-        m_favouriteMembershipsReplaced += std::max(0, held.memberships - kept.memberships);
-        m_childLocksReplaced += std::max(0, held.locks - kept.locks);
-    };
+    // A universal file holds no favourites and no child locks: all a replaced list held went with it. The
+    // user is told, since the merge itself shows no trace of it.
     if (cableCode == RC_SUCCESS)
-        countReplaced(marksOf(cableBefore), marksOf(*document->cableList()));
+        countMarks(cableBefore, m_favouriteMembershipsReplaced, m_childLocksReplaced);
     if (airCode == RC_SUCCESS)
-        countReplaced(marksOf(airBefore), marksOf(*document->airList()));
+        countMarks(airBefore, m_favouriteMembershipsReplaced, m_childLocksReplaced);
     if (astraCode == RC_SUCCESS)
-        countReplaced(marksOf(astraBefore), marksOf(*document->astraHDList()));
+        countMarks(astraBefore, m_favouriteMembershipsReplaced, m_childLocksReplaced);
     return RC_SUCCESS;
 }
 

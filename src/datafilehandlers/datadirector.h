@@ -113,7 +113,8 @@ private:
     // The raw handler of the model year whose probe accepts the folder, newest first; null when none does.
     static std::unique_ptr<DataFileHandler> probeRawHandler(const QString &folder);
     static std::unique_ptr<DataFileHandler> newRawHandler(int formatCode, const QString &folder);
-    // Packs every file of the folder into a new archive beside the target and renames it over the target.
+    // Packs every file of the folder into a new archive beside the target and renames it over the target;
+    // the target is the file itself, its links already followed (the archive goes beside the file).
     static int packFolder(const QString &folder, const QString &target);
 
     // The country to load for the asked one. Only "*" asked of a universal file may change: to the one

@@ -63,6 +63,10 @@ int polarityCode(QStringView text) {
     return is(text, VERTICAL) ? POLARITY_VERTICAL : POLARITY_UNKNOWN;
 }
 
+int polarityReadBack(int code) {
+    return polarityCode(polarityText(code));
+}
+
 QString fecText(int code) {
     return code >= 1 && code < FEC_TEXT_COUNT ? QString::fromLatin1(FEC_TEXTS[code]) : QString();
 }

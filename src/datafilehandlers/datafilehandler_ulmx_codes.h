@@ -39,6 +39,8 @@ int transponderModulationCode(QStringView text);
 // back as POLARITY_UNKNOWN, as is any text but "H" and "V" exactly.
 QString polarityText(int code);
 int polarityCode(QStringView text);
+// The polarity a universal file gives back for the code.
+int polarityReadBack(int code);
 // FEC code rates 1 to 12 have a text; any other code is written empty and read back as FEC_AUTO.
 QString fecText(int code);
 int fecCode(QStringView text);

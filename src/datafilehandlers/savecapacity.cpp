@@ -74,10 +74,6 @@ int cableModulationReadBack(int code) {
     return UlmxCodes::cableModulationCode(UlmxCodes::cableModulationText(code));
 }
 
-int polarityReadBack(int code) {
-    return UlmxCodes::polarityCode(UlmxCodes::polarityText(code));
-}
-
 // The delivery values of a digital air or cable stream as a universal file reads them back.
 quint16 deliveryReadBack(const AirChannel &channel) {
     return UlmxCodes::bandwidthValue(UlmxCodes::bandwidthText(channel.bandwidth()));
@@ -278,7 +274,7 @@ private:
         }
         if (changes(transponder->frequency, transponderFrequencyReadBack(transponder->frequency)))
             note(Kind::TransponderFrequency, channel.name());
-        if (polarityReadBack(transponder->polarity) != transponder->polarity)
+        if (UlmxCodes::polarityReadBack(transponder->polarity) != transponder->polarity)
             note(Kind::TransponderPolarity, channel.name());
         const int modulation = transponder->modulation;
         if (UlmxCodes::transponderModulationCode(UlmxCodes::transponderModulationText(modulation)) !=
