@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 // The map without the satellites of the ids.
@@ -58,6 +59,19 @@ template <typename T, typename Same> T *undeleteOrAppend(ChannelList<T> &list, c
 // The name as a raw record gives it back, cut to the record's field.
 QString rawRecordName(const QString &name) {
     return RawRecordCodec::decodeName(RawRecordCodec::encodeName(name).constData());
+}
+
+// Whether two names are one as the files keep them: the same as a universal file carries them, or the same
+// once a raw record has cut both. A list saved to a raw file holds the cut name, and its universal export
+// carries it, while the file it came from holds the whole name; either may be merged into the other.
+template <typename Equal> bool sameKeptName(const QString &a, const QString &b, Equal equal) {
+    const QString carriedA = UlmxCodes::xmlCarriedText(a);
+    const QString carriedB = UlmxCodes::xmlCarriedText(b);
+    return equal(carriedA, carriedB) || equal(rawRecordName(carriedA), rawRecordName(carriedB));
+}
+
+bool sameKeptNameIgnoringCase(const QString &a, const QString &b) {
+    return sameKeptName(a, b, equalsIgnoreCase);
 }
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
@@ -111,9 +125,8 @@ template <typename T> void placeBroughtBack(ChannelList<T> &list, T &channel) {
 // found again among the first documentChannels of the list (those from before the merge) that a universal
 // file gives back without a transponder too (writtenWithoutTransponder) and under the same name, each of them
 // at most once (claimed holds their indexes). The service id alone would take another broadcaster's channel
-// for the file's, and the file's channel would be lost. The same name is the file's name as the document's
-// name is written to a universal file, or as a raw record cuts the file's name: a document saved to a raw
-// file from the universal file holds the cut name. Returns the channel brought back from deleted, if any.
+// for the file's, and the file's channel would be lost. Returns the channel brought back from deleted, if
+// any.
 template <typename T, typename WrittenWithoutTransponder>
 T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentChannels, QSet<int> &claimed,
                          const TransponderMap &transponders,
@@ -121,12 +134,11 @@ T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentCha
     if (transponders.contains(channel.transponderId()))
         return undeleteOrAppend(list, channel,
                                 [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
-    const QString cutName = rawRecordName(channel.name());
     const int found = matchingIndex(list, documentChannels, [&](int i) {
         const T &existing = list[i];
         return !claimed.contains(i) && writtenWithoutTransponder(existing) &&
                existing.serviceId() == channel.serviceId() &&
-               (UlmxCodes::xmlCarriedText(existing.name()) == channel.name() || existing.name() == cutName);
+               sameKeptName(existing.name(), channel.name(), std::equal_to<QString>());
     });
     if (found < 0) {
         list.append(channel);
@@ -241,9 +253,7 @@ ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteM
             continue;
         for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
             if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
-                known->orbitalPos == it->orbitalPos &&
-                equalsIgnoreCase(UlmxCodes::xmlCarriedText(known->name),
-                                 UlmxCodes::xmlCarriedText(it->name))) {
+                known->orbitalPos == it->orbitalPos && sameKeptNameIgnoringCase(known->name, it->name)) {
                 same.insert(it.key(), known.key());
                 taken.insert(known.key());
                 break;
@@ -330,9 +340,8 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
 
 const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &providers,
                                                          const ServiceProvider &provider, quint32 &key) {
-    const QString name = UlmxCodes::xmlCarriedText(provider.name);
     for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
-        if (equalsIgnoreCase(UlmxCodes::xmlCarriedText(it->name), name)) {
+        if (sameKeptNameIgnoringCase(it->name, provider.name)) {
             key = it.key();
             return &*it;
         }

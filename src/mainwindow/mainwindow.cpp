@@ -371,7 +371,8 @@ void MainWindow::installDocument(std::unique_ptr<ChannelListProvider> document,
     actionSave->setEnabled(true);
     updateFileDependentUi();
     fillSatelliteLists();
-    refreshAfterEdit(false);
+    // Every tab: one not shown yet would keep the counts of the document this one replaced.
+    refreshAfterEdit(true);
     allButton->click();
     updateVersionCountryLabel(provider->country(), provider->versionText());
     if (!merge) {

@@ -108,6 +108,10 @@ public:
     // countriesInFile: the countries a universal file offers when "*" could not choose among them.
     static QString fileErrorMessage(int code, const QString &country,
                                     const QStringList &countriesInFile = QStringList());
+    // The box after a merge: the file's Astra HD+ channels a 2010-01 list left out, and the favourites
+    // entries and child locks that went with the lists the merge replaced (the Astra HD+ list among them
+    // unless astraReplaced is false). Empty when there is nothing to say.
+    static QString mergeReport(int astraLeftOut, int memberships, int locks, bool astraReplaced);
     // Progress of the row upload after n rows of a document of total channels (three tables per list).
     static int rowProgress(int n, int total);
     // Gives the favourites members without a position the positions after the highest one of their list.

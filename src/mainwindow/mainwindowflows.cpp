@@ -365,33 +365,40 @@ void MainWindow::on_menuMergeClicked(bool) {
     markSaved();
     mergedSinceSave = true;
     updateStatus();
+    const QString report =
+        mergeReport(dataDirector.astraHDChannelsLeftOut(), dataDirector.favouriteMembershipsReplaced(),
+                    dataDirector.childLocksReplaced(), provider->formatCode() != FF_RAW_2010_01);
+    if (!report.isEmpty())
+        CustomMessageBox::information(this, tr("Merge"), report);
+}
+
+QString MainWindow::mergeReport(int astraLeftOut, int memberships, int locks, bool astraReplaced) {
     // A user who merged for that list would otherwise look for it in vain.
     QStringList said;
-    const int leftOut = dataDirector.astraHDChannelsLeftOut();
-    if (leftOut > 0) {
-        said.append(leftOut == 1 ? tr("The file's Astra HD+ list (1 channel) was not merged: a 2010-01 list "
-                                      "holds no Astra HD+ list.")
-                                 : tr("The file's Astra HD+ list (%1 channels) was not merged: a 2010-01 "
-                                      "list holds no Astra HD+ list.")
-                                       .arg(leftOut));
-    }
+    if (astraLeftOut > 0)
+        said.append(tr("The file's Astra HD+ list (%n channel(s)) was not merged: a 2010-01 list holds no "
+                       "Astra HD+ list.",
+                       nullptr, astraLeftOut));
     // The replaced lists leave no trace in the window: what went with them is named while not saving still
     // keeps it.
-    const int memberships = dataDirector.favouriteMembershipsReplaced();
-    const int locks = dataDirector.childLocksReplaced();
     if (memberships > 0 || locks > 0) {
         const QString entries = tr("%n entry(s) in favourites lists", nullptr, memberships);
         const QString locked = tr("%n child lock(s)", nullptr, locks);
         const QString gone = memberships > 0 && locks > 0 ? tr("%1 and %2").arg(entries, locked)
                              : memberships > 0            ? entries
                                                           : locked;
-        said.append(tr("The merge put the file's air, cable and Astra HD+ lists, where it has them, in place "
-                       "of the channel list's own. The file holds no favourites and no child locks: %1 went "
-                       "with the replaced lists. Nothing is saved until you save the channel list.")
+        const QString replaced =
+            astraReplaced
+                ? tr("The merge put the file's air, cable and Astra HD+ lists, where it has them, in "
+                     "place of the channel list's own.")
+                : tr("The merge put the file's air and cable lists, where it has them, in place of "
+                     "the channel list's own.");
+        said.append(replaced + QLatin1Char(' ') +
+                    tr("The file holds no favourites and no child locks: %1 went with the replaced lists. "
+                       "Nothing is saved until you save the channel list.")
                         .arg(gone));
     }
-    if (!said.isEmpty())
-        CustomMessageBox::information(this, tr("Merge"), said.join(QStringLiteral("\n\n")));
+    return said.join(QStringLiteral("\n\n"));
 }
 
 // ---- save

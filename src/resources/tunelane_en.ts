@@ -17,6 +17,13 @@
             <numerusform>%n child locks</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The file&apos;s Astra HD+ list (%n channel(s)) was not merged: a 2010-01 list holds no Astra HD+ list.</source>
+        <translation>
+            <numerusform>The file&apos;s Astra HD+ list (%n channel) was not merged: a 2010-01 list holds no Astra HD+ list.</numerusform>
+            <numerusform>The file&apos;s Astra HD+ list (%n channels) was not merged: a 2010-01 list holds no Astra HD+ list.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>SaveCapacity</name>

@@ -21,8 +21,9 @@ public:
     // synchronously: the view has changed when it returns.
     virtual void restoreView(const UndoState &state) = 0;
 
-    // Re-applies filters and counts after an edit that changed membership or visibility of rows.
-    virtual void refreshAfterEdit(bool keepSelection) = 0;
+    // Recounts the tips of the shown list (allLists: of every list) after an edit that changed membership
+    // or visibility of rows.
+    virtual void refreshAfterEdit(bool allLists) = 0;
     virtual void updateChannelCountLabel() = 0;
     virtual void updateSatelliteLists() = 0;
 };

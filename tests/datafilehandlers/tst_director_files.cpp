@@ -544,7 +544,9 @@ private slots:
         const QByteArray unrelated = contents(top.filePath(name));
         QVERIFY(QFile::link("../" + name, top.filePath("real/sub/up-" + name)));
         QVERIFY(QFile::link("real/sub", top.filePath("alias")));
-        const QString opened = top.filePath("alias/up-" + name);
+        // A chain: the link opened leads to another link.
+        const QString opened = top.filePath("chain-" + name);
+        QVERIFY(QFile::link("alias/up-" + name, opened));
 
         DataDirector director;
         ChannelListProvider document(&director);
@@ -554,6 +556,7 @@ private slots:
         QCOMPARE(contents(top.filePath(name)), unrelated);
         QVERIFY(QFileInfo(top.filePath("real/sub/up-" + name)).isSymLink());
         QVERIFY(QFileInfo(top.filePath("alias")).isSymLink());
+        QVERIFY(QFileInfo(opened).isSymLink());
         DataDirector again;
         ChannelListProvider reopened(&again);
         QCOMPARE(again.open(top.filePath("real/" + name), &reopened, "*"), int(RC_SUCCESS));

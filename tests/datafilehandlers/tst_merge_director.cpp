@@ -14,6 +14,9 @@
 namespace {
 // Changes the standard document before it is written.
 using Shape = std::function<void(ChannelListProvider &)>;
+// What a document merges back: its own universal export, the universal file it was saved to a raw file from,
+// or (into that universal file) the raw copy's own export.
+enum MergedBack { OwnExport, UniversalOriginal, RawCopysExport };
 
 // Everything a merge may change: the document's lists and the process-wide database.
 struct State {
@@ -163,7 +166,7 @@ private slots:
             }
             for (const int i : {0, 1}) {
                 list[i].setFavouritePosition(1, 1 + i);
-                list[i].setFavouritePosition(4, 1 + i);
+                list[i].setFavouritePosition(5, 1 + i);
                 list[i].setLocked(true);
             }
         };
@@ -344,9 +347,8 @@ private slots:
 
     void mergingTheSameFileAgainChangesNothing_data() {
         QTest::addColumn<Shape>("shape");
-        // False: the universal file the document was saved from, rather than the document's own export.
-        QTest::addColumn<bool>("ownExport");
-        QTest::newRow("standard document") << Shape() << true;
+        QTest::addColumn<int>("source");
+        QTest::newRow("standard document") << Shape() << int(OwnExport);
         // Its own user satellites take no second slot: with every slot in use there is none to take.
         QTest::newRow("all user slots in use") << Shape([](ChannelListProvider &document) {
             for (quint16 id = SatelliteIds::FIRST_USER + 1; id <= SatelliteIds::LAST_USER; ++id) {
@@ -356,11 +358,11 @@ private slots:
                                                                   NO_ID, 1, false, false, Channel::DIGITAL,
                                                                   -1, 0));
             }
-        }) << true;
+        }) << int(OwnExport);
         // The file holds the name without the character.
         QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
             SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QStringLiteral("User\u0001 sat");
-        }) << true;
+        }) << int(OwnExport);
         // The file holds no transponder without its satellite, nor a character XML cannot hold: the channel
         // comes back without either.
         QTest::newRow("transponder of an unknown satellite") << Shape([](ChannelListProvider &document) {
@@ -368,35 +370,47 @@ private slots:
             document.satelliteList()->append(SatelliteChannel(7000, QStringLiteral("Feed\u0001"), 700, 700,
                                                               NO_ID, 1, false, false, Channel::DIGITAL, -1,
                                                               0));
-        }) << true;
+        }) << int(OwnExport);
         // Written without a text, read back as unknown.
         QTest::newRow("polarity without a text")
-            << Shape([](ChannelListProvider &) { SatelliteChannel::transponders[0].polarity = 3; }) << true;
+            << Shape([](ChannelListProvider &) { SatelliteChannel::transponders[0].polarity = 3; })
+            << int(OwnExport);
         QTest::newRow("provider name XML cannot hold") << Shape([](ChannelListProvider &) {
             SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE][1].name =
                 QStringLiteral("ARD\u0001");
-        }) << true;
-        // The raw save cut the name of a channel the file holds without a transponder.
-        QTest::newRow("name a raw record cuts") << Shape([](ChannelListProvider &document) {
+        }) << int(OwnExport);
+        // The raw save cut the names of a user satellite, a provider and a channel the file holds without a
+        // transponder; merged either way round.
+        const Shape longNames([](ChannelListProvider &document) {
+            SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QString(72, QLatin1Char('S'));
+            SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE][1].name =
+                QString(72, QLatin1Char('P'));
             SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
             document.satelliteList()->append(SatelliteChannel(7000, QString(70, QLatin1Char('F')), 700, 700,
                                                               NO_ID, 1, false, false, Channel::DIGITAL, -1,
                                                               0));
-        }) << false;
+        });
+        QTest::newRow("names a raw record cuts") << longNames << int(UniversalOriginal);
+        QTest::newRow("names a raw record cut, into the original") << longNames << int(RawCopysExport);
     }
 
     void mergingTheSameFileAgainChangesNothing() {
         // The document's own list exported, or the universal file it was saved from, merged back adds
         // nothing.
         QFETCH(Shape, shape);
-        QFETCH(bool, ownExport);
-        if (!ownExport)
-            writeFile(path("own.ulmx"), shape);
+        QFETCH(int, source);
+        if (source != OwnExport)
+            writeFile(path(source == UniversalOriginal ? "own.ulmx" : "original.ulmx"), shape);
         DataDirector director;
         ChannelListProvider document(&director);
         openDocument(director, document, shape);
-        if (ownExport)
+        if (source != UniversalOriginal)
             QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
+        if (source == RawCopysExport) {
+            SatelliteChannel::clearDatabase();
+            QCOMPARE(director.open(path("original.ulmx"), &document, "DEU"), int(RC_SUCCESS));
+            director.commit();
+        }
         const ChannelList<SatelliteChannel> satellite = *document.satelliteList();
         const SatelliteMap satellites = SatelliteChannel::satellites;
         const ProviderMap providers = SatelliteChannel::serviceProviders.value(ProviderCategory::SATELLITE);

@@ -1020,13 +1020,28 @@ private slots:
                  QStringList({QStringLiteral("dialog|Choose file to merge"),
                               QStringLiteral("Merge|The file's Astra HD+ list (8 channels) was not merged: a "
                                              "2010-01 list holds no Astra HD+ list.\n\nThe merge put the "
-                                             "file's air, cable and Astra HD+ lists, where it has them, in "
+                                             "file's air and cable lists, where it has them, in "
                                              "place of the channel list's own. The file holds no favourites "
                                              "and no child locks: 3 entries in favourites lists and 1 child "
                                              "lock went with the replaced lists. Nothing is saved until you "
                                              "save the channel list.")}));
         QVERIFY(window.document()->astraHDList()->isEmpty());
         QVERIFY(window.isModified());
+    }
+
+    // The box names only the kinds that went, each with its count.
+    void mergeReportNamesOnlyWhatWent_data() {
+        QTest::addColumn<int>("memberships");
+        QTest::addColumn<int>("locks");
+        QTest::addColumn<QString>("gone");
+        QTest::newRow("locks only") << 0 << 2 << QStringLiteral("2 child locks");
+        QTest::newRow("favourites only") << 1 << 0 << QStringLiteral("1 entry in a favourites list");
+    }
+    void mergeReportNamesOnlyWhatWent() {
+        QFETCH(int, memberships);
+        QFETCH(int, locks);
+        QFETCH(QString, gone);
+        QVERIFY(MainWindow::mergeReport(0, memberships, locks, true).contains(": " + gone + " went with"));
     }
 
     void failedAndCancelledMergeLeaveEverything() {

@@ -320,6 +320,15 @@ private slots:
         QVERIFY(window.insertButton->isChecked());
         QCOMPARE(window.insertButton->text(), QStringLiteral("| Insert Mode"));
         QCOMPARE(MainGrid::insertMode(), 1);
+
+        // A tab not shown since counts the document installed after it, not the one before.
+        window.cableButton->click();
+        window.airButton->click();
+        ChannelListProvider *withoutCable = SampleDocument::create();
+        withoutCable->cableList()->clear();
+        openSample(window, withoutCable);
+        QCOMPARE(window.cableButton->toolTip(),
+                 QStringLiteral("All:\t0\nTV:\t0\nRadio:\t0\nData/Other:\t0\nFree:\t0\nScrambled:\t0"));
     }
 
     void otherCountriesHideAstraHD() {
