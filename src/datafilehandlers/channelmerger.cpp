@@ -67,7 +67,12 @@ QString rawRecordName(const QString &name) {
 template <typename Equal> bool sameKeptName(const QString &a, const QString &b, Equal equal) {
     const QString carriedA = UlmxCodes::xmlCarriedText(a);
     const QString carriedB = UlmxCodes::xmlCarriedText(b);
-    return equal(carriedA, carriedB) || equal(rawRecordName(carriedA), rawRecordName(carriedB));
+    if (equal(carriedA, carriedB))
+        return true;
+    // A carried name that fits the record comes back from it unchanged.
+    const bool cut =
+        carriedA.size() > RawRecordCodec::NAME_UNITS || carriedB.size() > RawRecordCodec::NAME_UNITS;
+    return cut && equal(rawRecordName(carriedA), rawRecordName(carriedB));
 }
 
 bool sameKeptNameIgnoringCase(const QString &a, const QString &b) {
