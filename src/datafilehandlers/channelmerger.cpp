@@ -61,23 +61,37 @@ QString rawRecordName(const QString &name) {
     return RawRecordCodec::decodeName(RawRecordCodec::encodeName(name).constData());
 }
 
-// Whether two names are one as the files keep them: the same as a universal file carries them, or the same
-// once a raw record has cut both. A list saved to a raw file holds the cut name, and its universal export
-// carries it, while the file it came from holds the whole name; either may be merged into the other.
-template <typename Equal> bool sameKeptName(const QString &a, const QString &b, Equal equal) {
-    const QString carriedA = UlmxCodes::xmlCarriedText(a);
-    const QString carriedB = UlmxCodes::xmlCarriedText(b);
-    if (equal(carriedA, carriedB))
-        return true;
-    // A carried name that fits the record comes back from it unchanged.
-    const bool cut =
-        carriedA.size() > RawRecordCodec::NAME_UNITS || carriedB.size() > RawRecordCodec::NAME_UNITS;
-    return cut && equal(rawRecordName(carriedA), rawRecordName(carriedB));
-}
+// How a name of the file is looked for among the document's: in full first, so that a whole name found
+// comes before every name found only once cut.
+enum class NameMatch { InFull, Cut };
+constexpr NameMatch NAME_MATCHES[] = {NameMatch::InFull, NameMatch::Cut};
 
-bool sameKeptNameIgnoringCase(const QString &a, const QString &b) {
-    return sameKeptName(a, b, equalsIgnoreCase);
-}
+// A name of the file as the merge compares it, carried as a universal file carries it and cut as a raw record
+// cuts it once for a whole lookup. A list saved to a raw file holds the cut name, and its universal export
+// carries it, while the file it came from holds the whole name; either may be merged into the other. A name
+// that came through a record fits it: two names that are both longer are two different whole names.
+class KeptName {
+public:
+    explicit KeptName(const QString &name)
+        : m_carried(UlmxCodes::xmlCarriedText(name)),
+          m_cut(fitsRecord(m_carried) ? QString() : rawRecordName(m_carried)) {}
+
+    template <typename Equal> bool matches(const QString &other, NameMatch match, Equal equal) const {
+        const QString carried = UlmxCodes::xmlCarriedText(other);
+        if (match == NameMatch::InFull)
+            return equal(m_carried, carried);
+        if (fitsRecord(m_carried))
+            return !fitsRecord(carried) && equal(m_carried, rawRecordName(carried));
+        return fitsRecord(carried) && equal(m_cut, carried);
+    }
+
+private:
+    // A carried name that fits the record comes back from it unchanged.
+    static bool fitsRecord(const QString &carried) { return carried.size() <= RawRecordCodec::NAME_UNITS; }
+
+    QString m_carried;
+    QString m_cut;
+};
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
 // own: a deleted channel keeps its positions (for undo) while the list goes on without it, and a member
@@ -139,18 +153,21 @@ T *mergeSatelliteService(ChannelList<T> &list, const T &channel, int documentCha
     if (transponders.contains(channel.transponderId()))
         return undeleteOrAppend(list, channel,
                                 [](const T &a, const T &b) { return isSameSatelliteService(a, b); });
-    const int found = matchingIndex(list, documentChannels, [&](int i) {
-        const T &existing = list[i];
-        return !claimed.contains(i) && writtenWithoutTransponder(existing) &&
-               existing.serviceId() == channel.serviceId() &&
-               sameKeptName(existing.name(), channel.name(), std::equal_to<QString>());
-    });
-    if (found < 0) {
-        list.append(channel);
-        return nullptr;
+    const KeptName name(channel.name());
+    for (const NameMatch match : NAME_MATCHES) {
+        const int found = matchingIndex(list, documentChannels, [&](int i) {
+            const T &existing = list[i];
+            return !claimed.contains(i) && writtenWithoutTransponder(existing) &&
+                   existing.serviceId() == channel.serviceId() &&
+                   name.matches(existing.name(), match, std::equal_to<QString>());
+        });
+        if (found >= 0) {
+            claimed.insert(found);
+            return undelete(list[found]);
+        }
     }
-    claimed.insert(found);
-    return undelete(list[found]);
+    list.append(channel);
+    return nullptr;
 }
 
 // Whether a universal file holds the channel without a transponder: the transponder is unknown, or its
@@ -253,15 +270,20 @@ ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteM
                                                                 const SatelliteMap &destination) {
     RenumberingMap same;
     QSet<quint16> taken;
-    for (auto it = source.cbegin(); it != source.cend(); ++it) {
-        if (!SatelliteIds::isUser(it.key()))
-            continue;
-        for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
-            if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
-                known->orbitalPos == it->orbitalPos && sameKeptNameIgnoringCase(known->name, it->name)) {
-                same.insert(it.key(), known.key());
-                taken.insert(known.key());
-                break;
+    // Every whole name first: a satellite found only under a cut name takes none that another finds in full.
+    for (const NameMatch match : NAME_MATCHES) {
+        for (auto it = source.cbegin(); it != source.cend(); ++it) {
+            if (!SatelliteIds::isUser(it.key()) || same.contains(it.key()))
+                continue;
+            const KeptName name(it->name);
+            for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
+                if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
+                    known->orbitalPos == it->orbitalPos &&
+                    name.matches(known->name, match, equalsIgnoreCase)) {
+                    same.insert(it.key(), known.key());
+                    taken.insert(known.key());
+                    break;
+                }
             }
         }
     }
@@ -345,10 +367,13 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
 
 const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &providers,
                                                          const ServiceProvider &provider, quint32 &key) {
-    for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
-        if (sameKeptNameIgnoringCase(it->name, provider.name)) {
-            key = it.key();
-            return &*it;
+    const KeptName name(provider.name);
+    for (const NameMatch match : NAME_MATCHES) {
+        for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
+            if (name.matches(it->name, match, equalsIgnoreCase)) {
+                key = it.key();
+                return &*it;
+            }
         }
     }
     return nullptr;

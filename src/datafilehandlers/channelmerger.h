@@ -41,8 +41,9 @@ public:
                                           const ChannelList<SatelliteChannel> &satelliteChannels,
                                           const ChannelList<AstraHDChannel> &astraChannels);
     // The file's user satellites that the document holds already (same position, same name ignoring case
-    // and the characters a universal file cannot hold, or the same once a raw record has cut both names),
-    // each mapped to the document's id; a document satellite stands for one file satellite at most.
+    // and the characters a universal file cannot hold, or one name that fits a raw record is the other cut
+    // by it), each mapped to the document's id; a document satellite stands for one file satellite at most,
+    // and whole names are paired before cut ones.
     RenumberingMap sameUserSatellites(const SatelliteMap &source, const SatelliteMap &destination);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
@@ -58,7 +59,8 @@ public:
     const Transponder *findMatchingTransponder(const TransponderMap &transponders,
                                                const Transponder &transponder, quint32 &key);
     // The first provider of the map (ascending keys) of the same name ignoring case and the characters a
-    // universal file cannot hold, or of the same name once a raw record has cut both; null when none is.
+    // universal file cannot hold; else the first whose name, where one of the two fits a raw record, is the
+    // other cut by it; null when none is.
     const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
                                               quint32 &key);
 
@@ -72,8 +74,8 @@ public:
     // Adds the file's channels that the document lacks; a document channel of the file is undeleted, unless
     // a live one matches too. A document channel whose transponder a universal file cannot hold (its
     // satellite is unknown) stands for a file channel without a transponder of the same service id and name
-    // (the same as a universal file carries it, or once a raw record has cut both).
-    // In ordered favourites lists an undeleted channel takes a place no other member holds.
+    // (the same as a universal file carries it; else, where one of the two fits a raw record, the other cut
+    // by it). In ordered favourites lists an undeleted channel takes a place no other member holds.
     void mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
                                 const TransponderMap &sourceTransponders, const ProviderMap &sourceProviders,
                                 ChannelList<SatelliteChannel> &destinationList,

@@ -371,6 +371,58 @@ private slots:
         QCOMPARE(destination.size(), 2);
     }
 
+    // Names of 66 units whose first 64 are the same are two whole names, neither one a raw record's cut of
+    // the other: a file's user satellite, provider and channel without a transponder each find their own
+    // twin, before a name that matches only once cut. The document's first channel is deleted.
+    void twinNamesFindTheirOwn_data() {
+        QTest::addColumn<QStringList>("document");
+        QTest::addColumn<QStringList>("file");
+        const auto names = [](const QString &ends) {
+            QStringList whole;
+            for (const QString &end : ends.split(' '))
+                whole.append(QString(64, QLatin1Char('N')) + end);
+            return whole;
+        };
+        QTest::newRow("in its twin's slot") << names("-a -b") << names("-b");
+        QTest::newRow("in swapped slots") << names("-a -b") << names("-b -a");
+        QTest::newRow("new one before its twin") << names("-a") << names("-b -a");
+        QTest::newRow("beside a name that fits") << names(" -a") << names("-a");
+        QTest::newRow("deleted, beside a name that fits") << names("-a ") << names("-a");
+        QTest::newRow("the deleted twin") << names("-e -w") << names("-e");
+    }
+    void twinNamesFindTheirOwn() {
+        QFETCH(QStringList, document);
+        QFETCH(QStringList, file);
+        SatelliteMap documentSatellites, fileSatellites;
+        ProviderMap providers;
+        for (int i = 0; i < document.size(); ++i) {
+            documentSatellites.insert(0xFFE1 + i, satellite(document[i]));
+            providers.insert(i, ServiceProvider{document[i], 0, 0});
+            m_destination.append(satChannel(7, 99, NO_ID, document[i])).setDeleted(i == 0);
+        }
+        ChannelList<SatelliteChannel> fileChannels;
+        QStringList merged = document;
+        for (int i = 0; i < file.size(); ++i) {
+            fileSatellites.insert(0xFFE1 + i, satellite(file[i]));
+            fileChannels.append(satChannel(7, 99, NO_ID, file[i]));
+            if (!document.contains(file[i]))
+                merged.append(file[i]);
+        }
+        const auto same = m_merger.sameUserSatellites(fileSatellites, documentSatellites);
+        for (int i = 0; i < file.size(); ++i) {
+            const int twin = document.indexOf(file[i]);
+            QCOMPARE(int(same.value(0xFFE1 + i)), twin < 0 ? 0 : 0xFFE1 + twin);
+            quint32 key = 0;
+            QCOMPARE(m_merger.findProviderByName(providers, {file[i], 0, 0}, key) ? int(key) : -1, twin);
+        }
+        m_merger.mergeSatelliteChannels(fileChannels, {}, {}, m_destination, {}, {}, {}, true);
+        QStringList names;
+        for (const SatelliteChannel &channel : m_destination)
+            names.append(channel.name());
+        QCOMPARE(names, merged);
+        QCOMPARE(m_destination[0].isDeleted(), !file.contains(document[0]));
+    }
+
     void cableListIsReplacedInFileOrder() {
         ChannelList<CableChannel> destination;
         for (int i = 0; i < 50; ++i)

@@ -947,6 +947,7 @@ private slots:
             std::unique_ptr<ChannelListProvider> document(
                 SampleDocument::create(QStringLiteral("DEU"), 1, 0));
             document->airList()->append(SampleDocument::air(QStringLiteral("Merged Air"), 60, 770.0f));
+            document->cableList()->append(SampleDocument::cable(QStringLiteral("Merged Cable"), 60, 770.0f));
             QVERIFY(writeList(*document, extra, FF_UNIVERSAL));
         }
         TestWindow window;
@@ -970,6 +971,8 @@ private slots:
         QCOMPARE(progress.title, QStringLiteral("Merge: extra.ulmx"));
         QCOMPARE(progress.label, QStringLiteral("Merging file"));
         QVERIFY(channelNamed(window.document()->airList(), QStringLiteral("Merged Air")));
+        // The cable tab, not shown, counts the merged list too.
+        QVERIFY(window.cableButton->toolTip().startsWith(QStringLiteral("All:\t12\n")));
         QVERIFY(window.isModified());
         QVERIFY(!window.undoStack.canUndo());
         QCOMPARE(modifiedText(window), QStringLiteral("| Modified"));
