@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace {
 // The map without the satellites of the ids.
@@ -85,13 +86,39 @@ public:
         return fitsRecord(carried) && equal(m_cut, carried);
     }
 
-private:
+    const QString &carried() const { return m_carried; }
+    bool fits() const { return fitsRecord(m_carried); }
+    // Empty where the name fits the record.
+    const QString &cut() const { return m_cut; }
+
     // A carried name that fits the record comes back from it unchanged.
     static bool fitsRecord(const QString &carried) { return carried.size() <= RawRecordCodec::NAME_UNITS; }
 
+private:
     QString m_carried;
     QString m_cut;
 };
+
+// Case is ignored as equalsIgnoreCase ignores it.
+QString caseless(const QString &name) {
+    return name.toUpper();
+}
+
+// Keeps the lowest key of a name: the first provider in key order is the one found.
+void keepLowest(QHash<QString, quint32> &keys, const QString &name, quint32 key) {
+    const auto it = keys.find(name);
+    if (it == keys.end())
+        keys.insert(name, key);
+    else
+        *it = std::min(*it, key);
+}
+
+// Lowers found to the key of the name where the keys hold it.
+void lowerTo(std::optional<quint32> &found, const QHash<QString, quint32> &keys, const QString &name) {
+    const auto it = keys.constFind(name);
+    if (it != keys.cend() && (!found || *it < *found))
+        found = *it;
+}
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
 // own: a deleted channel keeps its positions (for undo) while the list goes on without it, and a member
@@ -187,6 +214,37 @@ void replaceCollapsingEqual(const ChannelList<T> &sourceList, ChannelList<T> &de
 }
 } // namespace
 
+ProviderNameIndex::ProviderNameIndex(const ProviderMap &providers) {
+    for (auto it = providers.cbegin(); it != providers.cend(); ++it)
+        add(it.key(), it->name);
+}
+
+void ProviderNameIndex::add(quint32 key, const QString &name) {
+    const QString carried = UlmxCodes::xmlCarriedText(name);
+    if (KeptName::fitsRecord(carried)) {
+        keepLowest(m_fitting, caseless(carried), key);
+        return;
+    }
+    keepLowest(m_long, caseless(carried), key);
+    keepLowest(m_longCut, caseless(rawRecordName(carried)), key);
+}
+
+bool ProviderNameIndex::find(const QString &name, quint32 &key) const {
+    const KeptName kept(name);
+    const QString whole = caseless(kept.carried());
+    std::optional<quint32> found;
+    lowerTo(found, m_fitting, whole);
+    lowerTo(found, m_long, whole);
+    // A whole name found comes before every name found only once cut.
+    if (!found && kept.fits())
+        lowerTo(found, m_longCut, whole);
+    else if (!found)
+        lowerTo(found, m_fitting, caseless(kept.cut()));
+    if (found)
+        key = *found;
+    return found.has_value();
+}
+
 bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList,
                                        SatelliteMap &sourceSatellites, TransponderMap &sourceTransponders,
                                        CategoryProviderMap &sourceProviders,
@@ -232,14 +290,18 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
 
     ProviderMap &destinationSatelliteProviders = destinationProviders[ProviderCategory::SATELLITE];
     const ProviderMap &sourceSatelliteProviders = sourceProviders[ProviderCategory::SATELLITE];
+    ProviderNameIndex destinationProviderNames(destinationSatelliteProviders);
     for (auto it = sourceSatelliteProviders.cbegin(); it != sourceSatelliteProviders.cend(); ++it) {
         quint32 key = 0;
-        if (!findProviderByName(destinationSatelliteProviders, *it, key))
-            destinationSatelliteProviders.insert(smallestFreeKey(destinationSatelliteProviders), *it);
+        if (findProviderByName(destinationProviderNames, *it, key))
+            continue;
+        key = smallestFreeKey(destinationSatelliteProviders);
+        destinationSatelliteProviders.insert(key, *it);
+        destinationProviderNames.add(key, it->name);
     }
 
     mergeSatelliteChannels(sourceList, sourceTransponders, sourceSatelliteProviders, destinationList,
-                           destinationSatellites, destinationTransponders, destinationSatelliteProviders,
+                           destinationSatellites, destinationTransponders, destinationProviderNames,
                            orderedFavourites);
     return allKept;
 }
@@ -270,20 +332,26 @@ ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteM
                                                                 const SatelliteMap &destination) {
     RenumberingMap same;
     QSet<quint16> taken;
+    const auto pair = [&](SatelliteMap::const_iterator file, NameMatch match, bool sameId) {
+        const KeptName name(file->name);
+        for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
+            if ((known.key() == file.key()) == sameId && SatelliteIds::isUser(known.key()) &&
+                !taken.contains(known.key()) && known->orbitalPos == file->orbitalPos &&
+                name.matches(known->name, match, equalsIgnoreCase)) {
+                same.insert(file.key(), known.key());
+                taken.insert(known.key());
+                return;
+            }
+        }
+    };
     // Every whole name first: a satellite found only under a cut name takes none that another finds in full.
+    // Within each, every satellite of the same id first: names alone may not tell two satellites apart,
+    // while a list's own files keep its ids.
     for (const NameMatch match : NAME_MATCHES) {
-        for (auto it = source.cbegin(); it != source.cend(); ++it) {
-            if (!SatelliteIds::isUser(it.key()) || same.contains(it.key()))
-                continue;
-            const KeptName name(it->name);
-            for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
-                if (SatelliteIds::isUser(known.key()) && !taken.contains(known.key()) &&
-                    known->orbitalPos == it->orbitalPos &&
-                    name.matches(known->name, match, equalsIgnoreCase)) {
-                    same.insert(it.key(), known.key());
-                    taken.insert(known.key());
-                    break;
-                }
+        for (const bool sameId : {true, false}) {
+            for (auto it = source.cbegin(); it != source.cend(); ++it) {
+                if (SatelliteIds::isUser(it.key()) && !same.contains(it.key()))
+                    pair(it, match, sameId);
             }
         }
     }
@@ -365,18 +433,9 @@ const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &
     return nullptr;
 }
 
-const ServiceProvider *ChannelMerger::findProviderByName(const ProviderMap &providers,
-                                                         const ServiceProvider &provider, quint32 &key) {
-    const KeptName name(provider.name);
-    for (const NameMatch match : NAME_MATCHES) {
-        for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
-            if (name.matches(it->name, match, equalsIgnoreCase)) {
-                key = it.key();
-                return &*it;
-            }
-        }
-    }
-    return nullptr;
+bool ChannelMerger::findProviderByName(const ProviderNameIndex &providers, const ServiceProvider &provider,
+                                       quint32 &key) {
+    return providers.find(provider.name, key);
 }
 
 quint32 ChannelMerger::destinationTransponderId(quint32 sourceId, const TransponderMap &sourceTransponders,
@@ -392,7 +451,7 @@ quint32 ChannelMerger::destinationTransponderId(quint32 sourceId, const Transpon
 }
 
 quint32 ChannelMerger::destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
-                                             const ProviderMap &destinationProviders) {
+                                             const ProviderNameIndex &destinationProviders) {
     // As for transponders; and a channel without a provider is never matched by the empty name, which
     // would attach it to whichever nameless provider the document happens to have.
     const auto provider = sourceProviders.constFind(sourceId);
@@ -403,13 +462,11 @@ quint32 ChannelMerger::destinationProviderId(quint32 sourceId, const ProviderMap
     return NO_ID;
 }
 
-void ChannelMerger::mergeSatelliteChannels(const ChannelList<SatelliteChannel> &sourceList,
-                                           const TransponderMap &sourceTransponders,
-                                           const ProviderMap &sourceProviders,
-                                           ChannelList<SatelliteChannel> &destinationList,
-                                           const SatelliteMap &destinationSatellites,
-                                           const TransponderMap &destinationTransponders,
-                                           const ProviderMap &destinationProviders, bool orderedFavourites) {
+void ChannelMerger::mergeSatelliteChannels(
+    const ChannelList<SatelliteChannel> &sourceList, const TransponderMap &sourceTransponders,
+    const ProviderMap &sourceProviders, ChannelList<SatelliteChannel> &destinationList,
+    const SatelliteMap &destinationSatellites, const TransponderMap &destinationTransponders,
+    const ProviderNameIndex &destinationProviders, bool orderedFavourites) {
     // Only channels that were in the document before the merge, or appended by it, are compared; the
     // destination list grows as we go.
     const int documentChannels = destinationList.size();

@@ -8,8 +8,30 @@
 #include "core/satellitechannel.h"
 #include "core/satellitedatabase.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
+#include <QString>
+
+// The names of a document's providers as a merge looks a file's provider up among them: as a universal file
+// carries them and with case ignored, and those longer than a raw record also as the record cuts them. Made
+// once per merge and told of each provider the merge adds, so that a lookup costs the same however many
+// providers the document holds.
+class ProviderNameIndex {
+public:
+    ProviderNameIndex() = default;
+    explicit ProviderNameIndex(const ProviderMap &providers);
+
+    void add(quint32 key, const QString &name);
+    // The first key (ascending) of the same name; else the first whose name, where one of the two fits a
+    // raw record, is the other cut by it. False when none is.
+    bool find(const QString &name, quint32 &key) const;
+
+private:
+    QHash<QString, quint32> m_fitting; // names a raw record holds whole
+    QHash<QString, quint32> m_long;    // the longer ones
+    QHash<QString, quint32> m_longCut; // the longer ones as a raw record cuts them
+};
 
 // Folds the lists and the satellite database of a universal file (the source) into an open document (the
 // destination). Holds nothing: the director creates one per merge and calls it list by list.
@@ -43,7 +65,7 @@ public:
     // The file's user satellites that the document holds already (same position, same name ignoring case
     // and the characters a universal file cannot hold, or one name that fits a raw record is the other cut
     // by it), each mapped to the document's id; a document satellite stands for one file satellite at most,
-    // and whole names are paired before cut ones.
+    // whole names are paired before cut ones, and within each a satellite of the same id before the others.
     RenumberingMap sameUserSatellites(const SatelliteMap &source, const SatelliteMap &destination);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
@@ -58,18 +80,18 @@ public:
     // polarities are compared as a universal file gives them back.
     const Transponder *findMatchingTransponder(const TransponderMap &transponders,
                                                const Transponder &transponder, quint32 &key);
-    // The first provider of the map (ascending keys) of the same name ignoring case and the characters a
-    // universal file cannot hold; else the first whose name, where one of the two fits a raw record, is the
-    // other cut by it; null when none is.
-    const ServiceProvider *findProviderByName(const ProviderMap &providers, const ServiceProvider &provider,
-                                              quint32 &key);
+    // The first provider (ascending keys) of the same name ignoring case and the characters a universal file
+    // cannot hold; else the first whose name, where one of the two fits a raw record, is the other cut by it;
+    // false when none is.
+    bool findProviderByName(const ProviderNameIndex &providers, const ServiceProvider &provider,
+                            quint32 &key);
 
     // The document's id of the file's transponder (provider) of that id, or NO_ID when the file does not
     // define the id or the document has no counterpart: a channel never links to someone else's record.
     quint32 destinationTransponderId(quint32 sourceId, const TransponderMap &sourceTransponders,
                                      const TransponderMap &destinationTransponders);
     quint32 destinationProviderId(quint32 sourceId, const ProviderMap &sourceProviders,
-                                  const ProviderMap &destinationProviders);
+                                  const ProviderNameIndex &destinationProviders);
 
     // Adds the file's channels that the document lacks; a document channel of the file is undeleted, unless
     // a live one matches too. A document channel whose transponder a universal file cannot hold (its
@@ -81,7 +103,7 @@ public:
                                 ChannelList<SatelliteChannel> &destinationList,
                                 const SatelliteMap &destinationSatellites,
                                 const TransponderMap &destinationTransponders,
-                                const ProviderMap &destinationProviders, bool orderedFavourites);
+                                const ProviderNameIndex &destinationProviders, bool orderedFavourites);
     // Replace the destination list by the source's channels, equal ones collapsed.
     void mergeCableChannels(const ChannelList<CableChannel> &sourceList,
                             ChannelList<CableChannel> &destinationList);

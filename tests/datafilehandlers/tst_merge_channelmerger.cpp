@@ -301,22 +301,26 @@ private slots:
         SatelliteChannel::transponders.insert(0, transponder(1, 11000000.0f));
         SatelliteChannel::serviceProviders[3].insert(0, ServiceProvider{QString(), 0, 0});
         SatelliteChannel::serviceProviders[3].insert(4, ServiceProvider{QStringLiteral("ARD"), 0, 0});
+        SatelliteChannel::serviceProviders[3].insert(6, ServiceProvider{QStringLiteral("Ard"), 0, 0});
         Source source;
         source.satellites.insert(1, satellite("Astra"));
         source.transponders.insert(0, transponder(1, 11000000.0f));
         source.providers[3].insert(1, ServiceProvider{QStringLiteral("ard"), 0, 0});
         source.providers[3].insert(2, ServiceProvider{QStringLiteral("ZDF"), 0, 0});
+        source.providers[3].insert(3, ServiceProvider{QStringLiteral("zdf"), 0, 0}); // as the merge added it
         source.channels.append(satChannel(1, 0, 1));
         source.channels.append(satChannel(2, 0, 2));
         source.channels.append(satChannel(3, 0, NO_ID)); // no provider
         source.channels.append(satChannel(4, 0, 77));    // a link to a provider the file does not define
+        source.channels.append(satChannel(5, 0, 3));
         QVERIFY(mergeInto(source, 0, 0));
         const ProviderMap &providers = SatelliteChannel::serviceProviders[3];
-        QCOMPARE(providers.size(), 3);
+        QCOMPARE(providers.size(), 4);
         QCOMPARE(providers.value(1).name, QStringLiteral("ZDF")); // the smallest free key
-        QCOMPARE(m_destination.size(), 4);
-        QCOMPARE(m_destination[0].providerId(), 4u);
+        QCOMPARE(m_destination.size(), 5);
+        QCOMPARE(m_destination[0].providerId(), 4u); // the lower key of one name
         QCOMPARE(m_destination[1].providerId(), 1u);
+        QCOMPARE(m_destination[4].providerId(), 1u);
         // Neither of these is attached to the document's nameless provider 0, nor to whatever provider the
         // document may hold under the dangling id.
         QCOMPARE(m_destination[2].providerId(), NO_ID);
@@ -389,6 +393,9 @@ private slots:
         QTest::newRow("beside a name that fits") << names(" -a") << names("-a");
         QTest::newRow("deleted, beside a name that fits") << names("-a ") << names("-a");
         QTest::newRow("the deleted twin") << names("-e -w") << names("-e");
+        QTest::newRow("no twin") << names("-a") << names("-b");
+        // User satellites and providers ignore case, channels do not.
+        QTest::newRow("in another case") << names("-a") << names("-A");
     }
     void twinNamesFindTheirOwn() {
         QFETCH(QStringList, document);
@@ -407,10 +414,15 @@ private slots:
         }
         const auto same = m_merger.sameUserSatellites(fileSatellites, documentSatellites);
         for (int i = 0; i < file.size(); ++i) {
-            const int twin = document.indexOf(file[i]);
+            int twin = -1;
+            for (int j = document.size() - 1; j >= 0; --j)
+                twin = document[j].compare(file[i], Qt::CaseInsensitive) ? twin : j;
             QCOMPARE(int(same.value(0xFFE1 + i)), twin < 0 ? 0 : 0xFFE1 + twin);
             quint32 key = 0;
-            QCOMPARE(m_merger.findProviderByName(providers, {file[i], 0, 0}, key) ? int(key) : -1, twin);
+            QCOMPARE(m_merger.findProviderByName(ProviderNameIndex(providers), {file[i], 0, 0}, key)
+                         ? int(key)
+                         : -1,
+                     twin);
         }
         m_merger.mergeSatelliteChannels(fileChannels, {}, {}, m_destination, {}, {}, {}, true);
         QCOMPARE(m_destination[0].isDeleted(), !file.contains(document[0]));

@@ -15,8 +15,8 @@ namespace {
 // Changes the standard document before it is written.
 using Shape = std::function<void(ChannelListProvider &)>;
 // What a document merges back: its own universal export, the universal file it was saved to a raw file from,
-// or (into that universal file) the raw copy's own export.
-enum MergedBack { OwnExport, UniversalOriginal, RawCopysExport };
+// or (into that universal file) the raw copy's own export or the file itself.
+enum MergedBack { OwnExport, UniversalOriginal, RawCopysExport, Itself };
 
 // Everything a merge may change: the document's lists and the process-wide database.
 struct State {
@@ -381,17 +381,47 @@ private slots:
         }) << int(OwnExport);
         // The raw save cut the names of a user satellite, a provider and a channel the file holds without a
         // transponder; merged either way round.
-        const Shape longNames([](ChannelListProvider &document) {
-            SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QString(72, QLatin1Char('S'));
-            SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE][1].name =
-                QString(72, QLatin1Char('P'));
-            SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
-            document.satelliteList()->append(SatelliteChannel(7000, QString(70, QLatin1Char('F')), 700, 700,
-                                                              NO_ID, 1, false, false, Channel::DIGITAL, -1,
-                                                              0));
-        });
-        QTest::newRow("names a raw record cuts") << longNames << int(UniversalOriginal);
-        QTest::newRow("names a raw record cut, into the original") << longNames << int(RawCopysExport);
+        const auto longNames = [](const QString &end) {
+            return Shape([end](ChannelListProvider &document) {
+                SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = QString(63, 'S') + end;
+                SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE][1].name =
+                    QString(63, 'P') + end;
+                SatelliteChannel::transponders.insert(700, transponder(0x0777, 11700000.0f));
+                document.satelliteList()->append(SatelliteChannel(
+                    7000, QString(63, 'F') + end, 700, 700, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+            });
+        };
+        QTest::newRow("names a raw record cuts") << longNames("-cut-off") << int(UniversalOriginal);
+        QTest::newRow("names a raw record cut, into the original")
+            << longNames("-cut-off") << int(RawCopysExport);
+        QTest::newRow("names cut inside a surrogate pair")
+            << longNames("\U0001F4E1") << int(UniversalOriginal);
+        // User satellites at one position that names cannot tell apart: the standard one renamed, then one
+        // with a transponder each, and a channel where one is named.
+        const auto twins = [](const QStringList &names, const QStringList &channels) {
+            return Shape([=](ChannelListProvider &document) {
+                SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = names[0];
+                for (quint16 i = 1; i < names.size(); ++i) {
+                    const quint16 id = SatelliteIds::FIRST_USER + i;
+                    SatelliteChannel::satellites.insert(id, SatelliteInfo{names[i], 1, 0x0050, 2});
+                    SatelliteChannel::transponders.insert(800 + id, transponder(id, 12000000.0f + 50000 * i));
+                    if (!channels[i].isEmpty())
+                        document.satelliteList()->append(SatelliteChannel(
+                            id, channels[i], 900, 800 + id, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+                }
+            });
+        };
+        const QString stem(64, 'U');
+        const Shape longBesideItsCut = twins({stem + "-alpha", stem}, {"", "On P"});
+        const Shape threeNames = twins({stem + "-alpha", stem + "-bravo", stem}, {"", "On B", "On P"});
+        const Shape unusedTwin = twins({"User sat", "My dish", "My dish"}, {"", "", "On S3"});
+        const char *const into[] = {"", "into the raw copy", "the raw copy's into it", "into itself"};
+        for (const int merge : {UniversalOriginal, RawCopysExport}) {
+            QTest::addRow("a long name beside its cut, %s", into[merge]) << longBesideItsCut << merge;
+            QTest::addRow("three names, %s", into[merge]) << threeNames << merge;
+        }
+        for (const int merge : {UniversalOriginal, RawCopysExport, Itself})
+            QTest::addRow("an unused twin, %s", into[merge]) << unusedTwin << merge;
     }
 
     void mergingTheSameFileAgainChangesNothing() {
@@ -401,12 +431,13 @@ private slots:
         QFETCH(int, source);
         if (source != OwnExport)
             writeFile(path(source == UniversalOriginal ? "own.ulmx" : "original.ulmx"), shape);
+        const QString merged = path(source == Itself ? "original.ulmx" : "own.ulmx");
         DataDirector director;
         ChannelListProvider document(&director);
         openDocument(director, document, shape);
         if (source != UniversalOriginal)
             QCOMPARE(DocumentFixture::writeUniversal(document, path("own.ulmx")), int(RC_SUCCESS));
-        if (source == RawCopysExport) {
+        if (source == RawCopysExport || source == Itself) {
             SatelliteChannel::clearDatabase();
             QCOMPARE(director.open(path("original.ulmx"), &document, "DEU"), int(RC_SUCCESS));
             director.commit();
@@ -415,13 +446,16 @@ private slots:
         const SatelliteMap satellites = SatelliteChannel::satellites;
         const ProviderMap providers = SatelliteChannel::serviceProviders.value(ProviderCategory::SATELLITE);
 
-        QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
+        const TransponderMap transponders = SatelliteChannel::transponders;
+
+        QCOMPARE(director.merge(merged, &document), int(RC_SUCCESS));
         QVERIFY(*document.satelliteList() == satellite);
         QVERIFY(SatelliteChannel::satellites == satellites);
+        QVERIFY(SatelliteChannel::transponders == transponders);
         QVERIFY(SatelliteChannel::serviceProviders.value(ProviderCategory::SATELLITE) == providers);
-        const State merged(document);
-        QCOMPARE(director.merge(path("own.ulmx"), &document), int(RC_SUCCESS));
-        merged.verifyUnchanged(document);
+        const State twice(document);
+        QCOMPARE(director.merge(merged, &document), int(RC_SUCCESS));
+        twice.verifyUnchanged(document);
     }
 
     void broughtBackFavouriteTakesAPlaceOfItsOwn_data() {
