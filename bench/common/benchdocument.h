@@ -22,14 +22,20 @@ struct BenchFiles {
     QString universal;
 };
 
-// Writes the two files into dir and prints what they hold; false (with a message) when they cannot be
-// written.
-inline bool writeBenchFiles(int channels, int repetitions, const QTemporaryDir &dir, BenchFiles &files) {
+// How the benchmark document's channels are spread over its four lists.
+inline DocumentFixture::Size benchSize(int channels) {
     DocumentFixture::Size size;
     size.astra = 99;
     size.air = channels * 145 / 1000;
     size.cable = channels * 145 / 1000;
     size.satellite = channels - size.astra - size.air - size.cable;
+    return size;
+}
+
+// Writes the two files into dir and prints what they hold; false (with a message) when they cannot be
+// written.
+inline bool writeBenchFiles(int channels, int repetitions, const QTemporaryDir &dir, BenchFiles &files) {
+    const DocumentFixture::Size size = benchSize(channels);
     files.raw = dir.filePath(QStringLiteral("bench.rvl"));
     files.universal = dir.filePath(QStringLiteral("bench.ulmx"));
     {

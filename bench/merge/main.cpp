@@ -6,9 +6,8 @@
 // A third of the provider names are longer than a raw record holds. Prints the best and the median time of
 // each merge in milliseconds, and how many times longer 600 providers take than 6 (goal: at most 1.2).
 
+#include "benchdocument.h"
 #include "benchkit.h"
-
-#include "support/documentfixture.h"
 
 #include "core/channellistprovider.h"
 #include "core/resultcode.h"
@@ -28,12 +27,7 @@ using benchkit::Result;
 // The standard document with `providers` satellite providers named after prefix, every third name longer
 // than a raw record, and the satellite channels spread over them.
 void build(ChannelListProvider &document, int channels, int providers, const QString &prefix) {
-    DocumentFixture::Size size;
-    size.astra = 99;
-    size.air = channels * 145 / 1000;
-    size.cable = channels * 145 / 1000;
-    size.satellite = channels - size.astra - size.air - size.cable;
-    DocumentFixture::build(document, size);
+    DocumentFixture::build(document, benchkit::benchSize(channels));
     ProviderMap &map = SatelliteChannel::serviceProviders[ProviderCategory::SATELLITE];
     map.clear();
     for (int i = 0; i < providers; ++i) {

@@ -236,10 +236,12 @@ bool ProviderNameIndex::find(const QString &name, quint32 &key) const {
     lowerTo(found, m_fitting, whole);
     lowerTo(found, m_long, whole);
     // A whole name found comes before every name found only once cut.
-    if (!found && kept.fits())
-        lowerTo(found, m_longCut, whole);
-    else if (!found)
-        lowerTo(found, m_fitting, caseless(kept.cut()));
+    if (!found) {
+        if (kept.fits())
+            lowerTo(found, m_longCut, whole);
+        else
+            lowerTo(found, m_fitting, caseless(kept.cut()));
+    }
     if (found)
         key = *found;
     return found.has_value();

@@ -58,6 +58,16 @@ Transponder transponder(quint16 satellite, float kHz) {
     return tp;
 }
 
+// A user satellite with one transponder and, where one is named, a channel on it.
+void addUserSatellite(ChannelListProvider &document, quint16 id, const QString &name, int orbitalPos,
+                      float kHz, const QString &channel) {
+    SatelliteChannel::satellites.insert(id, SatelliteInfo{name, 1, orbitalPos, 2});
+    SatelliteChannel::transponders.insert(800 + id, transponder(id, kHz));
+    if (!channel.isEmpty())
+        document.satelliteList()->append(
+            SatelliteChannel(id, channel, 900, 800 + id, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
+}
+
 // The transponder key of the process-wide map at this frequency, or -1.
 qint64 keyOf(float kHz) {
     for (auto it = SatelliteChannel::transponders.cbegin(); it != SatelliteChannel::transponders.cend();
@@ -351,13 +361,8 @@ private slots:
         QTest::newRow("standard document") << Shape() << int(OwnExport);
         // Its own user satellites take no second slot: with every slot in use there is none to take.
         QTest::newRow("all user slots in use") << Shape([](ChannelListProvider &document) {
-            for (quint16 id = SatelliteIds::FIRST_USER + 1; id <= SatelliteIds::LAST_USER; ++id) {
-                SatelliteChannel::satellites.insert(id, SatelliteInfo{"Doc user", 1, id - 0xFF00, 2});
-                SatelliteChannel::transponders.insert(800 + id, transponder(id, 12000000.0f));
-                document.satelliteList()->append(SatelliteChannel(id, "On a user satellite", 900, 800 + id,
-                                                                  NO_ID, 1, false, false, Channel::DIGITAL,
-                                                                  -1, 0));
-            }
+            for (quint16 id = SatelliteIds::FIRST_USER + 1; id <= SatelliteIds::LAST_USER; ++id)
+                addUserSatellite(document, id, "Doc user", id - 0xFF00, 12000000.0f, "On a user satellite");
         }) << int(OwnExport);
         // The file holds the name without the character.
         QTest::newRow("user satellite name XML cannot hold") << Shape([](ChannelListProvider &) {
@@ -401,14 +406,9 @@ private slots:
         const auto twins = [](const QStringList &names, const QStringList &channels) {
             return Shape([=](ChannelListProvider &document) {
                 SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = names[0];
-                for (quint16 i = 1; i < names.size(); ++i) {
-                    const quint16 id = SatelliteIds::FIRST_USER + i;
-                    SatelliteChannel::satellites.insert(id, SatelliteInfo{names[i], 1, 0x0050, 2});
-                    SatelliteChannel::transponders.insert(800 + id, transponder(id, 12000000.0f + 50000 * i));
-                    if (!channels[i].isEmpty())
-                        document.satelliteList()->append(SatelliteChannel(
-                            id, channels[i], 900, 800 + id, NO_ID, 1, false, false, Channel::DIGITAL, -1, 0));
-                }
+                for (quint16 i = 1; i < names.size(); ++i)
+                    addUserSatellite(document, SatelliteIds::FIRST_USER + i, names[i], 0x0050,
+                                     12000000.0f + 50000 * i, channels[i]);
             });
         };
         const QString stem(64, 'U');
