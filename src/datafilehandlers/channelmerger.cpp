@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 namespace {
 // The map without the satellites of the ids.
@@ -118,6 +119,16 @@ void lowerTo(std::optional<quint32> &found, const QHash<QString, quint32> &keys,
     const auto it = keys.constFind(name);
     if (it != keys.cend() && (!found || *it < *found))
         found = *it;
+}
+
+// The transponders of each user satellite.
+QHash<quint16, TransponderMap> userSatelliteTransponders(const TransponderMap &transponders) {
+    QHash<quint16, TransponderMap> bySatellite;
+    for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
+        if (SatelliteIds::isUser(quint16(it->satelliteId)))
+            bySatellite[quint16(it->satelliteId)].insert(it.key(), *it);
+    }
+    return bySatellite;
 }
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
@@ -257,7 +268,8 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
                                        int destinationVersion, bool orderedFavourites) {
     // A user satellite of the file that the document holds already (the document's own list exported and
     // merged back) is the document's one: it takes no second slot, and neither side gives it up.
-    RenumberingMap renumbering = sameUserSatellites(sourceSatellites, destinationSatellites);
+    RenumberingMap renumbering = sameUserSatellites(sourceSatellites, sourceTransponders,
+                                                    destinationSatellites, destinationTransponders);
     const QList<quint16> sameInSource = renumbering.keys();
 
     // Only nine user-satellite slots exist: the older database gives way.
@@ -330,32 +342,68 @@ QList<quint16> ChannelMerger::unusedUserSatelliteIds(const SatelliteMap &satelli
     return ids;
 }
 
-ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(const SatelliteMap &source,
-                                                                const SatelliteMap &destination) {
-    RenumberingMap same;
-    QSet<quint16> taken;
-    const auto pair = [&](SatelliteMap::const_iterator file, NameMatch match, bool sameId) {
+ChannelMerger::RenumberingMap
+ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderMap &sourceTransponders,
+                                  const SatelliteMap &destination,
+                                  const TransponderMap &destinationTransponders) {
+    const QHash<quint16, TransponderMap> fileTransponders = userSatelliteTransponders(sourceTransponders);
+    const QHash<quint16, TransponderMap> knownTransponders =
+        userSatelliteTransponders(destinationTransponders);
+    // How many of the document satellite's transponders the file satellite's match, as if they were its
+    // own; two file transponders that match one count once.
+    const auto shared = [&](quint16 file, quint16 known) {
+        const TransponderMap candidates = knownTransponders.value(known);
+        QSet<quint32> matched;
+        for (Transponder transponder : fileTransponders.value(file)) {
+            transponder.satelliteId = qint16(known);
+            quint32 key = 0;
+            if (findMatchingTransponder(candidates, transponder, key))
+                matched.insert(key);
+        }
+        return int(matched.size());
+    };
+    struct Pairing {
+        int shared;
+        int unshared; // the document satellite's other transponders
+        NameMatch match;
+        bool sameId;
+        quint16 file;
+        quint16 known;
+    };
+    QList<Pairing> pairings;
+    for (auto file = source.cbegin(); file != source.cend(); ++file) {
+        if (!SatelliteIds::isUser(file.key()))
+            continue;
         const KeptName name(file->name);
         for (auto known = destination.cbegin(); known != destination.cend(); ++known) {
-            if ((known.key() == file.key()) == sameId && SatelliteIds::isUser(known.key()) &&
-                !taken.contains(known.key()) && known->orbitalPos == file->orbitalPos &&
-                name.matches(known->name, match, equalsIgnoreCase)) {
-                same.insert(file.key(), known.key());
-                taken.insert(known.key());
-                return;
+            if (!SatelliteIds::isUser(known.key()) || known->orbitalPos != file->orbitalPos)
+                continue;
+            for (const NameMatch match : NAME_MATCHES) {
+                if (name.matches(known->name, match, equalsIgnoreCase)) {
+                    const int count = shared(file.key(), known.key());
+                    pairings.append({count, int(knownTransponders.value(known.key()).size()) - count, match,
+                                     known.key() == file.key(), file.key(), known.key()});
+                    break;
+                }
             }
         }
-    };
-    // Every whole name first: a satellite found only under a cut name takes none that another finds in full.
-    // Within each, every satellite of the same id first: names alone may not tell two satellites apart,
-    // while a list's own files keep its ids.
-    for (const NameMatch match : NAME_MATCHES) {
-        for (const bool sameId : {true, false}) {
-            for (auto it = source.cbegin(); it != source.cend(); ++it) {
-                if (SatelliteIds::isUser(it.key()) && !same.contains(it.key()))
-                    pair(it, match, sameId);
-            }
-        }
+    }
+    // Names alone may not tell two satellites at one position apart, and the ids of another list mean
+    // nothing (a merge moves them): the transponders two satellites share tell them first, the most shared
+    // and then the fewest left over. On a tie a whole name comes before a cut one, so a satellite found only
+    // under a cut name takes none that another finds in full; then the same id, as a list's own files keep
+    // its ids; then the ids in ascending order.
+    std::stable_sort(pairings.begin(), pairings.end(), [](const Pairing &a, const Pairing &b) {
+        return std::make_tuple(-a.shared, a.unshared, a.match, !a.sameId) <
+               std::make_tuple(-b.shared, b.unshared, b.match, !b.sameId);
+    });
+    RenumberingMap same;
+    QSet<quint16> taken;
+    for (const Pairing &pairing : pairings) {
+        if (same.contains(pairing.file) || taken.contains(pairing.known))
+            continue;
+        same.insert(pairing.file, pairing.known);
+        taken.insert(pairing.known);
     }
     return same;
 }

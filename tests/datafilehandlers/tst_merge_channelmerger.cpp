@@ -43,6 +43,8 @@ QList<quint16> keysOf(const SatelliteMap &map) {
     return map.keys();
 }
 
+using Twins = QMap<quint16, float>;
+
 // The source side of one merge.
 struct Source {
     ChannelList<SatelliteChannel> channels;
@@ -412,7 +414,7 @@ private slots:
             fileSatellites.insert(0xFFE1 + i, satellite(file[i]));
             fileChannels.append(satChannel(7, 99, NO_ID, file[i]));
         }
-        const auto same = m_merger.sameUserSatellites(fileSatellites, documentSatellites);
+        const auto same = m_merger.sameUserSatellites(fileSatellites, {}, documentSatellites, {});
         for (int i = 0; i < file.size(); ++i) {
             int twin = -1;
             for (int j = document.size() - 1; j >= 0; --j)
@@ -426,6 +428,40 @@ private slots:
         }
         m_merger.mergeSatelliteChannels(fileChannels, {}, {}, m_destination, {}, {}, {}, true);
         QCOMPARE(m_destination[0].isDeleted(), !file.contains(document[0]));
+    }
+
+    // Beside the document's own user satellite, two of one name at one position that a first file
+    // brought, each with a transponder (kHz by id) and a channel; a second file of them changes nothing.
+    void twinSatellitesPairByTheTranspondersTheyShare_data() {
+        QTest::addColumn<Twins>("first");
+        QTest::addColumn<Twins>("second");
+        const Twins two{{0xFFE1, 11600000.0f}, {0xFFE2, 11700000.0f}};
+        QTest::newRow("the file again") << two << two;
+        QTest::newRow("the first under its twin's id") << two << Twins{{0xFFE3, 11600000.0f}};
+        QTest::newRow("the second under its twin's id") << two << Twins{{0xFFE2, 11700000.0f}};
+    }
+    void twinSatellitesPairByTheTranspondersTheyShare() {
+        QFETCH(Twins, first);
+        QFETCH(Twins, second);
+        SatelliteChannel::satellites.insert(0xFFE1, satellite("Home"));
+        SatelliteMap satellites;
+        TransponderMap transponders;
+        ChannelList<SatelliteChannel> channels;
+        for (const Twins &twins : {first, second}) {
+            satellites = SatelliteChannel::satellites;
+            transponders = SatelliteChannel::transponders;
+            channels = m_destination;
+            Source file;
+            for (auto it = twins.cbegin(); it != twins.cend(); ++it) {
+                file.satellites.insert(it.key(), satellite("My dish"));
+                file.transponders.insert(it.key(), transponder(it.key(), it.value()));
+                file.channels.append(satChannel(int(it.value() / 1000), it.key()));
+            }
+            QVERIFY(mergeInto(file, 0, 0));
+        }
+        QCOMPARE(SatelliteChannel::satellites, satellites);
+        QCOMPARE(SatelliteChannel::transponders, transponders);
+        QVERIFY(m_destination == channels);
     }
 
     void cableListIsReplacedInFileOrder() {

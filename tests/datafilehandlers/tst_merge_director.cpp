@@ -415,6 +415,8 @@ private slots:
         const Shape longBesideItsCut = twins({stem + "-alpha", stem}, {"", "On P"});
         const Shape threeNames = twins({stem + "-alpha", stem + "-bravo", stem}, {"", "On B", "On P"});
         const Shape unusedTwin = twins({"User sat", "My dish", "My dish"}, {"", "", "On S3"});
+        // The raw copy names both as the unused one is named.
+        const Shape cutBesideUnused = twins({"User sat", stem, stem + "-alpha"}, {"", "", "On A"});
         const char *const into[] = {"", "into the raw copy", "the raw copy's into it", "into itself"};
         for (const int merge : {UniversalOriginal, RawCopysExport}) {
             QTest::addRow("a long name beside its cut, %s", into[merge]) << longBesideItsCut << merge;
@@ -422,6 +424,7 @@ private slots:
         }
         for (const int merge : {UniversalOriginal, RawCopysExport, Itself})
             QTest::addRow("an unused twin, %s", into[merge]) << unusedTwin << merge;
+        QTest::newRow("a cut name beside an unused one") << cutBesideUnused << int(RawCopysExport);
     }
 
     void mergingTheSameFileAgainChangesNothing() {
