@@ -366,7 +366,6 @@ ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderM
         int shared;
         int unshared; // the document satellite's other transponders
         NameMatch match;
-        bool sameId;
         quint16 file;
         quint16 known;
     };
@@ -382,7 +381,7 @@ ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderM
                 if (name.matches(known->name, match, equalsIgnoreCase)) {
                     const int count = shared(file.key(), known.key());
                     pairings.append({count, int(knownTransponders.value(known.key()).size()) - count, match,
-                                     known.key() == file.key(), file.key(), known.key()});
+                                     file.key(), known.key()});
                     break;
                 }
             }
@@ -394,8 +393,8 @@ ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderM
     // under a cut name takes none that another finds in full; then the same id, as a list's own files keep
     // its ids; then the ids in ascending order.
     std::stable_sort(pairings.begin(), pairings.end(), [](const Pairing &a, const Pairing &b) {
-        return std::make_tuple(-a.shared, a.unshared, a.match, !a.sameId) <
-               std::make_tuple(-b.shared, b.unshared, b.match, !b.sameId);
+        return std::make_tuple(-a.shared, a.unshared, a.match, a.file != a.known) <
+               std::make_tuple(-b.shared, b.unshared, b.match, b.file != b.known);
     });
     RenumberingMap same;
     QSet<quint16> taken;
