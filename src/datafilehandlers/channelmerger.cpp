@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -121,15 +122,129 @@ void lowerTo(std::optional<quint32> &found, const QHash<QString, quint32> &keys,
         found = *it;
 }
 
-// The transponders of each user satellite.
-QHash<quint16, TransponderMap> userSatelliteTransponders(const TransponderMap &transponders) {
-    QHash<quint16, TransponderMap> bySatellite;
-    for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
-        if (SatelliteIds::isUser(quint16(it->satelliteId)))
-            bySatellite[quint16(it->satelliteId)].insert(it.key(), *it);
-    }
-    return bySatellite;
+// Whether the document's transponder, as a universal file gives it back, is the file's within tolerance: a
+// polarity written without a text comes back as unknown. The polarity is compared last: it is the rare
+// candidate that needs its text.
+bool matchesAsReadBack(const Transponder &known, const Transponder &file) {
+    Transponder other = known;
+    other.polarity = file.polarity;
+    return recordsMatchWithTolerance(other, file) &&
+           (known.polarity == file.polarity || UlmxCodes::polarityReadBack(known.polarity) == file.polarity);
 }
+
+// The megahertz a frequency in kHz lies in: two frequencies less than 1000 kHz apart lie in the same one or
+// in neighbours. Values out of range (and NaN, which matches nothing) share the ends.
+qint64 megahertzBucket(float kHz) {
+    constexpr double LIMIT = 1e15;
+    const double bucket = std::floor(double(kHz) / 1000.0);
+    if (!(bucket > -LIMIT))
+        return qint64(-LIMIT);
+    return qint64(std::min(bucket, LIMIT));
+}
+
+// What the user satellites of a file have in common with those of the document, for every pair: how many of
+// the file satellite's channels carry a service that a channel on the document satellite's transponders
+// carries, and how many of the document satellite's transponders the file satellite's match. Counted once
+// per merge through indexes by frequency, so twins at one position cost no more than satellites of
+// different names.
+class TwinEvidence {
+public:
+    TwinEvidence(const TransponderMap &fileTransponders, const ChannelList<SatelliteChannel> &fileChannels,
+                 const TransponderMap &knownTransponders,
+                 const ChannelList<SatelliteChannel> &knownChannels) {
+        countTransponders(fileTransponders, knownTransponders);
+        countServices(fileTransponders, fileChannels, knownTransponders, knownChannels);
+    }
+
+    int services(quint16 file, quint16 known) const { return m_services.value(pair(file, known)); }
+    int transponders(quint16 file, quint16 known) const { return m_transponders.value(pair(file, known)); }
+    int transponders(quint16 known) const { return m_knownTransponders.value(known); }
+
+private:
+    using Key = quint32;
+    static Key pair(quint16 file, quint16 known) { return Key(file) << 16 | known; }
+    static bool onUserSatellite(const Transponder &transponder) {
+        return SatelliteIds::isUser(quint16(transponder.satelliteId));
+    }
+    // Each entry of the buckets a frequency may match in (its own and its two neighbours), under the key
+    // that keyOf makes of a bucket.
+    template <typename Index, typename KeyOf, typename Visit>
+    static void near(const Index &index, float kHz, KeyOf keyOf, Visit visit) {
+        const qint64 bucket = megahertzBucket(kHz);
+        for (qint64 b = bucket - 1; b <= bucket + 1; ++b) {
+            for (const auto &entry : index.value(keyOf(b)))
+                visit(entry);
+        }
+    }
+    static qint64 itself(qint64 bucket) { return bucket; }
+
+    // A file transponder stands, on each document satellite, for the first of its transponders (ascending
+    // keys) that it matches as if it were on that satellite; two that stand for one count once.
+    void countTransponders(const TransponderMap &fileTransponders, const TransponderMap &knownTransponders) {
+        QHash<qint64, QList<quint32>> byFrequency;
+        for (auto it = knownTransponders.cbegin(); it != knownTransponders.cend(); ++it) {
+            if (!onUserSatellite(*it))
+                continue;
+            byFrequency[megahertzBucket(it->frequency)].append(it.key());
+            ++m_knownTransponders[quint16(it->satelliteId)];
+        }
+        QHash<Key, QSet<quint32>> matched;
+        for (const Transponder &transponder : fileTransponders) {
+            if (!onUserSatellite(transponder))
+                continue;
+            QHash<quint16, quint32> first;
+            near(byFrequency, transponder.frequency, itself, [&](quint32 key) {
+                const Transponder &known = *knownTransponders.constFind(key);
+                Transponder asKnown = transponder;
+                asKnown.satelliteId = known.satelliteId;
+                const quint16 satellite = quint16(known.satelliteId);
+                if (matchesAsReadBack(known, asKnown) &&
+                    (!first.contains(satellite) || key < first[satellite]))
+                    first[satellite] = key;
+            });
+            for (auto it = first.cbegin(); it != first.cend(); ++it)
+                matched[pair(quint16(transponder.satelliteId), it.key())].insert(*it);
+        }
+        for (auto it = matched.cbegin(); it != matched.cend(); ++it)
+            m_transponders.insert(it.key(), int(it->size()));
+    }
+
+    // A service is the service id on a transponder within tolerance, the symbol rate and the satellite
+    // aside; a deleted channel of the document carries its service still.
+    void countServices(const TransponderMap &fileTransponders,
+                       const ChannelList<SatelliteChannel> &fileChannels,
+                       const TransponderMap &knownTransponders,
+                       const ChannelList<SatelliteChannel> &knownChannels) {
+        using ServiceKey = QPair<int, qint64>; // service id, frequency bucket
+        QHash<ServiceKey, QList<const Transponder *>> byService;
+        for (const SatelliteChannel &channel : knownChannels) {
+            const auto transponder = knownTransponders.constFind(channel.transponderId());
+            if (transponder != knownTransponders.cend() && onUserSatellite(*transponder))
+                byService[{channel.serviceId(), megahertzBucket(transponder->frequency)}].append(
+                    &*transponder);
+        }
+        for (const SatelliteChannel &channel : fileChannels) {
+            const auto transponder = fileTransponders.constFind(channel.transponderId());
+            if (transponder == fileTransponders.cend() || !onUserSatellite(*transponder))
+                continue;
+            QSet<quint16> carriers;
+            const auto keyOf = [&](qint64 bucket) { return ServiceKey(channel.serviceId(), bucket); };
+            near(byService, transponder->frequency, keyOf, [&](const Transponder *carrier) {
+                Transponder known = *carrier;
+                known.satelliteId = transponder->satelliteId;
+                known.symbolRate = transponder->symbolRate;
+                if (matchesAsReadBack(known, *transponder))
+                    carriers.insert(quint16(carrier->satelliteId));
+            });
+            for (const quint16 known : carriers)
+                ++m_services[pair(quint16(transponder->satelliteId), known)];
+        }
+    }
+
+    QHash<Key, int> m_services;
+    QHash<Key, int> m_transponders;
+    QHash<quint16, int> m_knownTransponders;
+};
 
 // A channel brought back keeps its place in an ordered favourites list only while that place is still its
 // own: a deleted channel keeps its positions (for undo) while the list goes on without it, and a member
@@ -268,8 +383,9 @@ bool ChannelMerger::mergeSatelliteData(ChannelList<SatelliteChannel> &sourceList
                                        int destinationVersion, bool orderedFavourites) {
     // A user satellite of the file that the document holds already (the document's own list exported and
     // merged back) is the document's one: it takes no second slot, and neither side gives it up.
-    RenumberingMap renumbering = sameUserSatellites(sourceSatellites, sourceTransponders,
-                                                    destinationSatellites, destinationTransponders);
+    RenumberingMap renumbering =
+        sameUserSatellites(sourceSatellites, sourceTransponders, sourceList, destinationSatellites,
+                           destinationTransponders, destinationList);
     const QList<quint16> sameInSource = renumbering.keys();
 
     // Only nine user-satellite slots exist: the older database gives way.
@@ -342,27 +458,14 @@ QList<quint16> ChannelMerger::unusedUserSatelliteIds(const SatelliteMap &satelli
     return ids;
 }
 
-ChannelMerger::RenumberingMap
-ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderMap &sourceTransponders,
-                                  const SatelliteMap &destination,
-                                  const TransponderMap &destinationTransponders) {
-    const QHash<quint16, TransponderMap> fileTransponders = userSatelliteTransponders(sourceTransponders);
-    const QHash<quint16, TransponderMap> knownTransponders =
-        userSatelliteTransponders(destinationTransponders);
-    // How many of the document satellite's transponders the file satellite's match, as if they were its
-    // own; two file transponders that match one count once.
-    const auto shared = [&](quint16 file, quint16 known) {
-        const TransponderMap candidates = knownTransponders.value(known);
-        QSet<quint32> matched;
-        for (Transponder transponder : fileTransponders.value(file)) {
-            transponder.satelliteId = qint16(known);
-            quint32 key = 0;
-            if (findMatchingTransponder(candidates, transponder, key))
-                matched.insert(key);
-        }
-        return int(matched.size());
-    };
+ChannelMerger::RenumberingMap ChannelMerger::sameUserSatellites(
+    const SatelliteMap &source, const TransponderMap &sourceTransponders,
+    const ChannelList<SatelliteChannel> &sourceChannels, const SatelliteMap &destination,
+    const TransponderMap &destinationTransponders, const ChannelList<SatelliteChannel> &destinationChannels) {
+    const TwinEvidence evidence(sourceTransponders, sourceChannels, destinationTransponders,
+                                destinationChannels);
     struct Pairing {
+        int services; // the file satellite's channels whose service the document satellite carries
         int shared;
         int unshared; // the document satellite's other transponders
         NameMatch match;
@@ -379,23 +482,28 @@ ChannelMerger::sameUserSatellites(const SatelliteMap &source, const TransponderM
                 continue;
             for (const NameMatch match : NAME_MATCHES) {
                 if (name.matches(known->name, match, equalsIgnoreCase)) {
-                    const int count = shared(file.key(), known.key());
-                    pairings.append({count, int(knownTransponders.value(known.key()).size()) - count, match,
-                                     file.key(), known.key()});
+                    const int shared = evidence.transponders(file.key(), known.key());
+                    pairings.append({evidence.services(file.key(), known.key()), shared,
+                                     evidence.transponders(known.key()) - shared, match, file.key(),
+                                     known.key()});
                     break;
                 }
             }
         }
     }
     // Names alone may not tell two satellites at one position apart, and the ids of another list mean
-    // nothing (a merge moves them): the transponders two satellites share tell them first, the most shared
-    // and then the fewest left over. On a tie a whole name comes before a cut one, so a satellite found only
-    // under a cut name takes none that another finds in full; then the same id, as a list's own files keep
-    // its ids; then the ids in ascending order.
-    std::stable_sort(pairings.begin(), pairings.end(), [](const Pairing &a, const Pairing &b) {
-        return std::make_tuple(-a.shared, a.unshared, a.match, a.file != a.known) <
-               std::make_tuple(-b.shared, b.unshared, b.match, b.file != b.known);
-    });
+    // nothing (a merge moves them). Twins see the same transponders, so the services their channels carry
+    // tell them first; then the most transponders shared, and between pairs that share one the fewest of
+    // the document satellite's left over. Where they share nothing, how many transponders a twin holds
+    // says nothing: a whole name comes before a cut one, so a satellite found only under a cut name takes
+    // none that another finds in full; then the same id, as a list's own files keep its ids; then the ids
+    // in ascending order. One order over all pairs, so a satellite is not taken by a pair that ranks lower.
+    const auto rank = [](const Pairing &p) {
+        return std::make_tuple(-p.services, -p.shared, p.shared > 0 ? p.unshared : 0, p.match,
+                               p.file != p.known);
+    };
+    std::stable_sort(pairings.begin(), pairings.end(),
+                     [&](const Pairing &a, const Pairing &b) { return rank(a) < rank(b); });
     RenumberingMap same;
     QSet<quint16> taken;
     for (const Pairing &pairing : pairings) {
@@ -466,15 +574,10 @@ void ChannelMerger::MergeSatellites(const SatelliteMap &source, SatelliteMap &de
 
 const Transponder *ChannelMerger::findMatchingTransponder(const TransponderMap &transponders,
                                                           const Transponder &transponder, quint32 &key) {
-    // A polarity without a text in a universal file comes back as unknown: the document's transponder is
-    // compared as the file carries it, or the document's own file would bring it in a second time.
-    // The polarity is compared last: it is the rare candidate that needs its text.
+    // The document's transponder is compared as the file carries it, or the document's own file would bring
+    // it in a second time.
     for (auto it = transponders.cbegin(); it != transponders.cend(); ++it) {
-        Transponder other = *it;
-        other.polarity = transponder.polarity;
-        if (recordsMatchWithTolerance(other, transponder) &&
-            (it->polarity == transponder.polarity ||
-             UlmxCodes::polarityReadBack(it->polarity) == transponder.polarity)) {
+        if (matchesAsReadBack(*it, transponder)) {
             key = it.key();
             return &*it;
         }

@@ -65,12 +65,16 @@ public:
     // The file's user satellites that the document holds already (same position, same name ignoring case
     // and the characters a universal file cannot hold, or one name that fits a raw record is the other cut
     // by it), each mapped to the document's id; a document satellite stands for one file satellite at most.
-    // The pairs that share the most transponders come first, then those with the fewest of the document
-    // satellite's left over; on a tie whole names before cut ones, then a satellite of the same id, then
-    // ascending ids.
+    // The pairs are taken in one order: the most of the file satellite's channels whose service (service
+    // id, frequency within 999 kHz, polarity as read back) a channel of the document satellite carries,
+    // deleted ones too; then the most transponders shared; then, between pairs that share one, the fewest
+    // of the document satellite's left over; then whole names before cut ones; then a satellite of the same
+    // id; then ascending ids.
     RenumberingMap sameUserSatellites(const SatelliteMap &source, const TransponderMap &sourceTransponders,
+                                      const ChannelList<SatelliteChannel> &sourceChannels,
                                       const SatelliteMap &destination,
-                                      const TransponderMap &destinationTransponders);
+                                      const TransponderMap &destinationTransponders,
+                                      const ChannelList<SatelliteChannel> &destinationChannels);
     // The user satellites of loser that find no free slot in keeper, lowest ids first.
     void surplusUserSatelliteIds(const SatelliteMap &keeper, const SatelliteMap &loser, QList<quint16> &ids);
     // Removes the satellites, their transponders and the channels on those transponders.

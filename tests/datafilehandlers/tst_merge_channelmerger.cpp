@@ -43,7 +43,17 @@ QList<quint16> keysOf(const SatelliteMap &map) {
     return map.keys();
 }
 
-using Twins = QMap<quint16, float>;
+// A user satellite: its name, its transponders (MHz) and the service ids of the channels on the first of
+// them, one each.
+struct Dish {
+    QString name;
+    QList<float> mhz;
+    QList<int> services;
+    qint32 symbolRate = 27500000;
+    int polarity = 0;
+};
+using Dishes = QMap<quint16, Dish>;
+using Pairs = QMap<quint16, quint16>;
 
 // The source side of one merge.
 struct Source {
@@ -53,6 +63,8 @@ struct Source {
     CategoryProviderMap providers;
 };
 } // namespace
+
+Q_DECLARE_METATYPE(Dish)
 
 class TestChannelMerger : public QObject {
     Q_OBJECT
@@ -414,7 +426,7 @@ private slots:
             fileSatellites.insert(0xFFE1 + i, satellite(file[i]));
             fileChannels.append(satChannel(7, 99, NO_ID, file[i]));
         }
-        const auto same = m_merger.sameUserSatellites(fileSatellites, {}, documentSatellites, {});
+        const auto same = m_merger.sameUserSatellites(fileSatellites, {}, {}, documentSatellites, {}, {});
         for (int i = 0; i < file.size(); ++i) {
             int twin = -1;
             for (int j = document.size() - 1; j >= 0; --j)
@@ -430,35 +442,91 @@ private slots:
         QCOMPARE(m_destination[0].isDeleted(), !file.contains(document[0]));
     }
 
-    // Beside the document's own user satellite, two of one name at one position that a first file
-    // brought, each with a transponder (kHz by id) and a channel; a second file of them changes nothing.
+    // Beside the document's own user satellite, some that one name finds at one position: the file's pair
+    // with them as given, and the file merged a second time changes nothing.
     void twinSatellitesPairByTheTranspondersTheyShare_data() {
-        QTest::addColumn<Twins>("first");
-        QTest::addColumn<Twins>("second");
-        const Twins two{{0xFFE1, 11600000.0f}, {0xFFE2, 11700000.0f}};
-        QTest::newRow("the file again") << two << two;
-        QTest::newRow("the first under its twin's id") << two << Twins{{0xFFE3, 11600000.0f}};
-        QTest::newRow("the second under its twin's id") << two << Twins{{0xFFE2, 11700000.0f}};
+        QTest::addColumn<Dishes>("document");
+        QTest::addColumn<Dishes>("file");
+        QTest::addColumn<Pairs>("pairs");
+        const QString dish("My dish"), p(64, 'P'), a = p + "-alpha";
+        const Dishes two{{0xFFE2, {dish, {11600}, {1}}}, {0xFFE3, {dish, {11700}, {2}}}};
+        QTest::newRow("the file again") << two << Dishes{{0xFFE1, two[0xFFE2]}, {0xFFE2, two[0xFFE3]}}
+                                        << Pairs{{0xFFE1, 0xFFE2}, {0xFFE2, 0xFFE3}};
+        QTest::newRow("the first under its twin's id")
+            << two << Dishes{{0xFFE3, two[0xFFE2]}} << Pairs{{0xFFE3, 0xFFE2}};
+        QTest::newRow("the second under its twin's id")
+            << two << Dishes{{0xFFE2, two[0xFFE3]}} << Pairs{{0xFFE2, 0xFFE3}};
+        // Twins see the same transponders: the services on them tell them apart.
+        const Dishes pBesideA{{0xFFE2, {p, {11100, 11200, 11300}, {1, 2, 3}}}, {0xFFE3, {a, {11100}, {4}}}};
+        QTest::newRow("a channel where the twin has fewer")
+            << pBesideA << Dishes{{0xFFE1, {p, {11100}, {1}}}} << Pairs{{0xFFE1, 0xFFE2}};
+        QTest::newRow("a channel where the twin has a new symbol rate")
+            << pBesideA << Dishes{{0xFFE1, {p, {11100}, {1}, 30000000}}} << Pairs{{0xFFE1, 0xFFE2}};
+        QTest::newRow("a channel where the twin has both")
+            << Dishes{{0xFFE2, pBesideA[0xFFE2]}, {0xFFE3, {a, {11100, 11400}, {4}}}}
+            << Dishes{{0xFFE1, {p, {11100, 11400}, {1}}}} << Pairs{{0xFFE1, 0xFFE2}};
+        // Sharing nothing, how many transponders a twin holds says nothing.
+        const Dishes threeAndOne{{0xFFE2, {dish, {11100, 11200, 11300}, {}}}, {0xFFE3, {dish, {11400}, {}}}};
+        QTest::newRow("sharing nothing, its own id")
+            << threeAndOne << Dishes{{0xFFE2, {dish, {11500}, {}}}} << Pairs{{0xFFE2, 0xFFE2}};
+        QTest::newRow("sharing nothing, its whole name")
+            << Dishes{{0xFFE2, {a, {11100}, {}}}, {0xFFE3, {p, {11200, 11300}, {}}}}
+            << Dishes{{0xFFE1, {p, {11500}, {}}}} << Pairs{{0xFFE1, 0xFFE3}};
+        QTest::newRow("three twins of a file, two on one frequency")
+            << Dishes{{0xFFE2, {dish, {11100, 11300}, {1}}}, {0xFFE3, {dish, {11100, 11200}, {2}}}}
+            << Dishes{{0xFFE1, {dish, {11100}, {3}}},
+                      {0xFFE2, {dish, {11300}, {4}}},
+                      {0xFFE3, {dish, {11300}, {5}}}}
+            << Pairs{{0xFFE1, 0xFFE3}, {0xFFE2, 0xFFE2}};
+        // Transponders alone.
+        QTest::newRow("500 kHz off, a polarity read back")
+            << Dishes{{0xFFE2, {dish, {11600}, {}, 27500000, 3}}, {0xFFE3, {dish, {11700}, {}, 27500000, 3}}}
+            << Dishes{{0xFFE1, {dish, {11699.5}, {}, 27500000, 2}}} << Pairs{{0xFFE1, 0xFFE3}};
+        QTest::newRow("two matching one")
+            << Dishes{{0xFFE2, {dish, {11600}, {}}}, {0xFFE3, {dish, {11700, 11800}, {}}}}
+            << Dishes{{0xFFE1, {dish, {11600, 11600.4f, 11700, 11800}, {}}}} << Pairs{{0xFFE1, 0xFFE3}};
+        QTest::newRow("the same transponders, the same id")
+            << Dishes{{0xFFE2, {dish, {11600}, {}}}, {0xFFE3, {dish, {11600}, {}}}}
+            << Dishes{{0xFFE3, {dish, {11600}, {}}}} << Pairs{{0xFFE3, 0xFFE3}};
+        QTest::newRow("fewer left over")
+            << Dishes{{0xFFE2, {dish, {11600, 11700}, {}}}, {0xFFE3, {dish, {11600}, {}}}}
+            << Dishes{{0xFFE2, {dish, {11600}, {}}}} << Pairs{{0xFFE2, 0xFFE3}};
+        QTest::newRow("one order over all pairs")
+            << Dishes{{0xFFE2, {dish, {11600, 11700}, {}}}, {0xFFE3, {dish, {11600, 11800}, {}}}}
+            << Dishes{{0xFFE1, {dish, {11600}, {}}}, {0xFFE2, {dish, {11600, 11700}, {}}}}
+            << Pairs{{0xFFE1, 0xFFE3}, {0xFFE2, 0xFFE2}};
     }
     void twinSatellitesPairByTheTranspondersTheyShare() {
-        QFETCH(Twins, first);
-        QFETCH(Twins, second);
+        QFETCH(Dishes, document);
+        QFETCH(Dishes, file);
+        QFETCH(Pairs, pairs);
         SatelliteChannel::satellites.insert(0xFFE1, satellite("Home"));
-        SatelliteMap satellites;
-        TransponderMap transponders;
-        ChannelList<SatelliteChannel> channels;
-        for (const Twins &twins : {first, second}) {
-            satellites = SatelliteChannel::satellites;
-            transponders = SatelliteChannel::transponders;
-            channels = m_destination;
-            Source file;
-            for (auto it = twins.cbegin(); it != twins.cend(); ++it) {
-                file.satellites.insert(it.key(), satellite("My dish"));
-                file.transponders.insert(it.key(), transponder(it.key(), it.value()));
-                file.channels.append(satChannel(int(it.value() / 1000), it.key()));
+        const auto add = [](const Dishes &dishes, SatelliteMap &satellites, TransponderMap &transponders,
+                            ChannelList<SatelliteChannel> &channels) {
+            for (auto it = dishes.cbegin(); it != dishes.cend(); ++it) {
+                satellites.insert(it.key(), satellite(it->name));
+                for (int i = 0; i < it->mhz.size(); ++i) {
+                    const quint32 key = it.key() % 16 * 100 + i;
+                    transponders.insert(
+                        key, transponder(it.key(), it->mhz[i] * 1000, it->symbolRate, it->polarity));
+                    if (i < it->services.size())
+                        channels.append(satChannel(it->services[i], key));
+                }
             }
-            QVERIFY(mergeInto(file, 0, 0));
-        }
+        };
+        add(document, SatelliteChannel::satellites, SatelliteChannel::transponders, m_destination);
+        Source source;
+        add(file, source.satellites, source.transponders, source.channels);
+        QCOMPARE(m_merger.sameUserSatellites(source.satellites, source.transponders, source.channels,
+                                             SatelliteChannel::satellites, SatelliteChannel::transponders,
+                                             m_destination),
+                 pairs);
+        Source again = source;
+        QVERIFY(mergeInto(source, 0, 0));
+        const SatelliteMap satellites = SatelliteChannel::satellites;
+        const TransponderMap transponders = SatelliteChannel::transponders;
+        const ChannelList<SatelliteChannel> channels = m_destination;
+        QVERIFY(mergeInto(again, 0, 0));
         QCOMPARE(SatelliteChannel::satellites, satellites);
         QCOMPARE(SatelliteChannel::transponders, transponders);
         QVERIFY(m_destination == channels);

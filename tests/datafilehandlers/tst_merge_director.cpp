@@ -402,13 +402,13 @@ private slots:
         QTest::newRow("names cut inside a surrogate pair")
             << longNames("\U0001F4E1") << int(UniversalOriginal);
         // User satellites at one position that names cannot tell apart: the standard one renamed, then one
-        // with a transponder each, and a channel where one is named.
-        const auto twins = [](const QStringList &names, const QStringList &channels) {
+        // with a transponder each (step kHz apart), and a channel where one is named.
+        const auto twins = [](const QStringList &names, const QStringList &channels, float step = 50000) {
             return Shape([=](ChannelListProvider &document) {
                 SatelliteChannel::satellites[SatelliteIds::FIRST_USER].name = names[0];
                 for (quint16 i = 1; i < names.size(); ++i)
                     addUserSatellite(document, SatelliteIds::FIRST_USER + i, names[i], 0x0050,
-                                     12000000.0f + 50000 * i, channels[i]);
+                                     12000000.0f + step * i, channels[i]);
             });
         };
         const QString stem(64, 'U');
@@ -425,6 +425,9 @@ private slots:
         for (const int merge : {UniversalOriginal, RawCopysExport, Itself})
             QTest::addRow("an unused twin, %s", into[merge]) << unusedTwin << merge;
         QTest::newRow("a cut name beside an unused one") << cutBesideUnused << int(RawCopysExport);
+        // The raw copy keeps the used one only, named as the unused one is.
+        QTest::newRow("a cut name beside an unused one on its frequency")
+            << twins({"User sat", stem + "-alpha", stem}, {"", "On A", ""}, 0) << int(RawCopysExport);
     }
 
     void mergingTheSameFileAgainChangesNothing() {
