@@ -61,6 +61,25 @@ bool write(const QString &file, int format, int channels, int providers, const Q
     return code == RC_SUCCESS;
 }
 
+// The raw document merged into, opened again before each run.
+class MergeTarget {
+public:
+    explicit MergeTarget(const QString &file) : m_file(file) {}
+
+    void reopen() {
+        m_document = std::make_unique<ChannelListProvider>(&m_director);
+        m_director.open(m_file, m_document.get(), QStringLiteral("DEU"));
+        m_director.commit();
+    }
+    bool merge(const QString &file) { return m_director.merge(file, m_document.get()) == RC_SUCCESS; }
+    const ChannelListProvider &document() const { return *m_document; }
+
+private:
+    QString m_file;
+    DataDirector m_director; // outlives the document
+    std::unique_ptr<ChannelListProvider> m_document;
+};
+
 void print(int providers, const char *what, const Result &r) {
     std::printf("%4d providers, %-22s best %8.1f ms   median %8.1f ms\n", providers, what, r.best, r.median);
 }
@@ -75,16 +94,9 @@ bool run(const QTemporaryDir &dir, int channels, int providers, int repetitions,
         std::fprintf(stderr, "cannot write the benchmark files\n");
         return false;
     }
-    DataDirector director;
-    std::unique_ptr<ChannelListProvider> open;
-    const auto reopen = [&] {
-        open = std::make_unique<ChannelListProvider>(&director);
-        director.open(document, open.get(), QStringLiteral("DEU"));
-        director.commit();
-    };
-    const auto merge = [&](const QString &file) {
-        return [&, file] { return director.merge(file, open.get()) == RC_SUCCESS; };
-    };
+    MergeTarget target(document);
+    const auto reopen = [&] { target.reopen(); };
+    const auto merge = [&](const QString &file) { return [&, file] { return target.merge(file); }; };
     figures.own = measure(repetitions, merge(own), reopen);
     print(providers, "its own file", figures.own);
     figures.other = measure(repetitions, merge(other), reopen);
@@ -177,21 +189,16 @@ bool runTwins(const QTemporaryDir &dir, bool oneName, int repetitions, Result &r
             return false;
         }
     }
-    DataDirector director;
-    std::unique_ptr<ChannelListProvider> open;
-    const auto reopen = [&] {
-        open = std::make_unique<ChannelListProvider>(&director);
-        director.open(document, open.get(), QStringLiteral("DEU"));
-        director.commit();
-    };
-    const auto merge = [&] { return director.merge(own, open.get()) == RC_SUCCESS; };
+    MergeTarget target(document);
+    const auto reopen = [&] { target.reopen(); };
+    const auto merge = [&] { return target.merge(own); };
     reopen();
-    const Counts before = Counts::of(*open);
+    const Counts before = Counts::of(target.document());
     if (!merge()) {
         std::fprintf(stderr, "the twins' merge failed\n");
         return false;
     }
-    const Counts after = Counts::of(*open);
+    const Counts after = Counts::of(target.document());
     std::printf(
         "twins, %-10s before a merge %d satellite channels, %d user satellites, %d user transponders; "
         "after %d, %d, %d%s\n",
