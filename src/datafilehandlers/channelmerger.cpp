@@ -166,17 +166,12 @@ private:
     static bool onUserSatellite(const Transponder &transponder) {
         return SatelliteIds::isUser(quint16(transponder.satelliteId));
     }
-    // Each entry of the buckets a frequency may match in (its own and its two neighbours), under the key
-    // that keyOf makes of a bucket.
-    template <typename Index, typename KeyOf, typename Visit>
-    static void near(const Index &index, float kHz, KeyOf keyOf, Visit visit) {
+    // The buckets a frequency may match in: its own and its two neighbours.
+    template <typename Visit> static void nearBuckets(float kHz, Visit visit) {
         const qint64 bucket = megahertzBucket(kHz);
-        for (qint64 b = bucket - 1; b <= bucket + 1; ++b) {
-            for (const auto &entry : index.value(keyOf(b)))
-                visit(entry);
-        }
+        for (qint64 b = bucket - 1; b <= bucket + 1; ++b)
+            visit(b);
     }
-    static qint64 itself(qint64 bucket) { return bucket; }
 
     // A file transponder stands, on each document satellite, for the first of its transponders (ascending
     // keys) that it matches as if it were on that satellite; two that stand for one count once.
@@ -193,14 +188,16 @@ private:
             if (!onUserSatellite(transponder))
                 continue;
             QHash<quint16, quint32> first;
-            near(byFrequency, transponder.frequency, itself, [&](quint32 key) {
-                const Transponder &known = *knownTransponders.constFind(key);
-                Transponder asKnown = transponder;
-                asKnown.satelliteId = known.satelliteId;
-                const quint16 satellite = quint16(known.satelliteId);
-                if (matchesAsReadBack(known, asKnown) &&
-                    (!first.contains(satellite) || key < first[satellite]))
-                    first[satellite] = key;
+            nearBuckets(transponder.frequency, [&](qint64 bucket) {
+                for (const quint32 key : byFrequency.value(bucket)) {
+                    const Transponder &known = *knownTransponders.constFind(key);
+                    Transponder asKnown = transponder;
+                    asKnown.satelliteId = known.satelliteId;
+                    const quint16 satellite = quint16(known.satelliteId);
+                    if (matchesAsReadBack(known, asKnown) &&
+                        (!first.contains(satellite) || key < first[satellite]))
+                        first[satellite] = key;
+                }
             });
             for (auto it = first.cbegin(); it != first.cend(); ++it)
                 matched[pair(quint16(transponder.satelliteId), it.key())].insert(*it);
@@ -228,13 +225,14 @@ private:
             if (transponder == fileTransponders.cend() || !onUserSatellite(*transponder))
                 continue;
             QSet<quint16> carriers;
-            const auto keyOf = [&](qint64 bucket) { return ServiceKey(channel.serviceId(), bucket); };
-            near(byService, transponder->frequency, keyOf, [&](const Transponder *carrier) {
-                Transponder known = *carrier;
-                known.satelliteId = transponder->satelliteId;
-                known.symbolRate = transponder->symbolRate;
-                if (matchesAsReadBack(known, *transponder))
-                    carriers.insert(quint16(carrier->satelliteId));
+            nearBuckets(transponder->frequency, [&](qint64 bucket) {
+                for (const Transponder *carrier : byService.value({channel.serviceId(), bucket})) {
+                    Transponder known = *carrier;
+                    known.satelliteId = transponder->satelliteId;
+                    known.symbolRate = transponder->symbolRate;
+                    if (matchesAsReadBack(known, *transponder))
+                        carriers.insert(quint16(carrier->satelliteId));
+                }
             });
             for (const quint16 known : carriers)
                 ++m_services[pair(quint16(transponder->satelliteId), known)];
